@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+
+#include "platform/result.h"
+
+// The folder list: the open folder, its ancestors up to the drive root and
+// its immediate subfolders. Entries are numbered by ListIndex: -1 is the
+// open folder, -2, -3, ... its ancestors going up, 0 to n-1 its subfolders.
+class FolderList {
+public:
+    virtual ~FolderList() = default;
+
+    // The open folder; before the first SetPath, the process's current folder.
+    virtual std::wstring Path() const = 0;
+
+    // Opens folder. When it cannot be listed, nothing changes and the
+    // reason is returned.
+    virtual Result SetPath(const std::wstring& folder) = 0;
+
+    // Index of the highlighted entry; -1 right after SetPath.
+    virtual int ListIndex() const = 0;
+
+    // Full path of entry index; a drive root ends with "\", no other folder does.
+    virtual std::wstring List(int index) const = 0;
+
+    // Moves the highlight back to the entry for folder, without a Click.
+    virtual void Highlight(const std::wstring& folder) = 0;
+};
+
+// The file list: the visible files of one folder.
+class FileList {
+public:
+    virtual ~FileList() = default;
+
+    // The listed folder; a drive root ends with "\", no other folder does.
+    virtual std::wstring Path() const = 0;
+
+    // Lists folder's files. When it cannot be listed, nothing changes and
+    // the reason is returned.
+    virtual Result SetPath(const std::wstring& folder) = 0;
+
+    // Name of the selected file, without folder; empty when none is selected.
+    virtual std::wstring FileName() const = 0;
+};

@@ -1,0 +1,212 @@
+#pragma once
+// Fakes of the run-time services and the two lists, over a small in-memory
+// disk, so the window's logic can be driven without Windows.
+#include <iconv.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/lists.h"
+#include "platform/runtime.h"
+
+// Converts bytes to wchar_t text with glibc's iconv (GBK stands in for the
+// system ANSI code page of a Chinese Windows).
+inline std::wstring ConvertToWide(std::string_view bytes, const char* from) {
+    iconv_t cd = iconv_open("WCHAR_T", from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+    std::wstring out;
+    std::string in(bytes);
+    char* inPtr = in.data();
+    size_t inLeft = in.size();
+    wchar_t buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = reinterpret_cast<char*>(buffer);
+        size_t outLeft = sizeof buffer;
+        size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, (sizeof buffer - outLeft) / sizeof(wchar_t));
+        if (done == static_cast<size_t>(-1) && errno != E2BIG) {  // unreadable byte
+            out += L'\xFFFD';
+            ++inPtr;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+inline std::string Gbk(const std::wstring& text) {
+    iconv_t cd = iconv_open("GBK", "WCHAR_T");
+    std::string out(text.size() * 4 + 4, '\0');
+    char* in = reinterpret_cast<char*>(const_cast<wchar_t*>(text.data()));
+    size_t inLeft = text.size() * sizeof(wchar_t);
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+inline std::wstring StripTrailingBackslash(std::wstring path) {
+    if (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+inline std::wstring ParentOf(const std::wstring& folder) {
+    const size_t slash = folder.find_last_of(L'\\');
+    if (folder.size() <= 3 || slash == std::wstring::npos) return {};
+    return slash == 2 ? folder.substr(0, 3) : folder.substr(0, slash);
+}
+
+// Folders and files by full path. Folders are given without a trailing
+// backslash, except drive roots ("E:\").
+struct FakeDisk {
+    std::set<std::wstring> folders;
+    std::set<std::wstring> hiddenFolders;
+    std::set<std::wstring> unlistable;        // exist, but listing them fails
+    std::map<std::wstring, std::string> files;
+    std::set<std::wstring> hiddenFiles;
+    std::set<std::wstring> unreadable;
+
+    void AddFolder(const std::wstring& folder) {
+        for (std::wstring f = folder; !f.empty(); f = ParentOf(f)) folders.insert(f);
+    }
+    void AddFile(const std::wstring& path, std::string bytes = {}) {
+        AddFolder(ParentOf(path));
+        files[path] = std::move(bytes);
+    }
+    bool CanList(const std::wstring& folder) const {
+        return folders.count(folder) && !unlistable.count(folder);
+    }
+    std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
+        std::vector<std::wstring> result;
+        for (const auto& f : folders)
+            if (ParentOf(f) == folder && !hiddenFolders.count(f)) result.push_back(f);
+        return result;
+    }
+};
+
+struct Message {
+    std::wstring prompt, title;
+    bool operator==(const Message&) const = default;
+};
+
+class FakeRunTime : public RunTime {
+public:
+    explicit FakeRunTime(FakeDisk& disk, std::wstring programFolder = L"E:\\")
+        : disk_(disk), programFolder_(std::move(programFolder)) {}
+
+    std::wstring ProgramFolder() override { return programFolder_; }
+
+    bool IsVisibleFile(const std::wstring& path) override {
+        std::wstring normal = path;  // the file system reads "\\" as "\"
+        for (size_t at; (at = normal.find(L"\\\\")) != std::wstring::npos;) normal.erase(at, 1);
+        return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
+    }
+    bool IsVisibleFolder(const std::wstring& path) override {
+        const std::wstring folder = StripTrailingBackslash(path);
+        return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
+    }
+    Result ReadWholeFile(const std::wstring& path, std::string& bytes) override {
+        std::wstring normal = path;
+        for (size_t at; (at = normal.find(L"\\\\")) != std::wstring::npos;) normal.erase(at, 1);
+        if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
+        bytes = disk_.files.at(normal);
+        return Result::Success();
+    }
+    std::wstring Decode(std::string_view bytes, TextEncoding encoding) override {
+        switch (encoding) {
+            case TextEncoding::Ansi: return ConvertToWide(bytes, "GBK");
+            case TextEncoding::Utf8: return ConvertToWide(bytes, "UTF-8");
+            case TextEncoding::Utf16LE: return ConvertToWide(bytes, "UTF-16LE");
+        }
+        return {};
+    }
+    void MsgBox(const std::wstring& prompt, const std::wstring& title) override {
+        messages.push_back({prompt, title});
+    }
+    Result StartExplorer(const std::wstring& folder) override {
+        explorerStarts.push_back(folder);
+        return explorerResult;
+    }
+    Result OpenWithAssociatedProgram(const std::wstring& file) override {
+        openedFiles.push_back(file);
+        return openResult;
+    }
+
+    std::vector<Message> messages;
+    std::vector<std::wstring> explorerStarts;
+    std::vector<std::wstring> openedFiles;
+    Result explorerResult, openResult;
+
+private:
+    FakeDisk& disk_;
+    std::wstring programFolder_;
+};
+
+class FakeFolderList : public FolderList {
+public:
+    FakeFolderList(const FakeDisk& disk, std::wstring initialFolder)
+        : disk_(disk), path_(std::move(initialFolder)) {}
+
+    std::wstring Path() const override { return path_; }
+    Result SetPath(const std::wstring& folder) override {
+        ++setPathCalls;
+        const std::wstring normal = StripTrailingBackslash(folder);
+        if (!disk_.CanList(normal)) return Result::Failure(L"找不到路径。");
+        path_ = normal;
+        index_ = -1;
+        return Result::Success();
+    }
+    int ListIndex() const override { return index_; }
+    std::wstring List(int index) const override {
+        if (index < 0) {
+            std::wstring folder = path_;
+            for (int up = -1; up > index; --up) folder = ParentOf(folder);
+            return folder;
+        }
+        return disk_.SubfoldersOf(path_).at(index);
+    }
+    void Highlight(const std::wstring& folder) override {
+        for (int i = -1; !List(i).empty(); --i)
+            if (List(i) == folder) index_ = i;
+        const auto subfolders = disk_.SubfoldersOf(path_);
+        for (size_t i = 0; i < subfolders.size(); ++i)
+            if (subfolders[i] == folder) index_ = static_cast<int>(i);
+    }
+
+    // What the user does: moves the highlight to entry index.
+    void UserHighlights(int index) { index_ = index; }
+
+    int setPathCalls = 0;
+
+private:
+    const FakeDisk& disk_;
+    std::wstring path_;
+    int index_ = -1;
+};
+
+class FakeFileList : public FileList {
+public:
+    explicit FakeFileList(const FakeDisk& disk) : disk_(disk) {}
+
+    std::wstring Path() const override { return path_; }
+    Result SetPath(const std::wstring& folder) override {
+        if (!disk_.CanList(folder)) return Result::Failure(L"找不到路径。");
+        path_ = folder;
+        selected_.clear();
+        return Result::Success();
+    }
+    std::wstring FileName() const override { return selected_; }
+
+    // What the user does: selects the file named name.
+    void UserSelects(const std::wstring& name) { selected_ = name; }
+
+private:
+    const FakeDisk& disk_;
+    std::wstring path_, selected_;
+};

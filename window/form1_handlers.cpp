@@ -1,0 +1,51 @@
+#include "startup/join_path.h"
+#include "window/form1.h"
+#include "window/texts.h"
+
+// A folder was highlighted (ancestor, open folder or subfolder): it becomes
+// current and its files are listed, without opening it in the folder list.
+// When it cannot be listed, nothing changes, so the lists and the buttons
+// keep agreeing about which folder is current.
+void Form1::Dir1_Click() {
+    const std::wstring folder = Dir1.List(Dir1.ListIndex());
+    if (const Result result = File1.SetPath(folder); !result.ok) {
+        ReportCannotOpenFolder(folder, result);
+        Dir1.Highlight(State_.CurrentFolder);
+        return;
+    }
+    State_.CurrentFolder = folder;
+    State_.SelectedFile.clear();
+}
+
+// A file was selected: remember its full path for "打开文件".
+void Form1::File1_Click() {
+    const std::wstring name = File1.FileName();
+    State_.SelectedFile = name.empty() ? std::wstring() : JoinPath(File1.Path(), name);
+}
+
+// "打开文件夹": shows the current folder in the file manager.
+void Form1::Command1_Click() {
+    if (const Result result = App.StartExplorer(State_.CurrentFolder); !result.ok)
+        Report(texts::kCannotOpenFolder, State_.CurrentFolder, result);
+}
+
+// "打开文件": opens the selected file with its associated program.
+void Form1::Command2_Click() {
+    if (State_.SelectedFile.empty()) {
+        App.MsgBox(texts::kChooseFileFirst, texts::kNotice);
+        return;
+    }
+    if (const Result result = App.OpenWithAssociatedProgram(State_.SelectedFile); !result.ok)
+        Report(texts::kCannotOpenFile, State_.SelectedFile, result);
+}
+
+void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why) {
+    Report(texts::kCannotOpenFolder, folder, why);
+}
+
+// "<what>", the path, and the system's reason when there is one, each on a line.
+void Form1::Report(const wchar_t* what, const std::wstring& path, const Result& why) {
+    std::wstring text = std::wstring(what) + L"\n" + path;
+    if (!why.reason.empty()) text += L"\n" + why.reason;
+    App.MsgBox(text, texts::kNotice);
+}
