@@ -1,0 +1,30 @@
+#include "platform/win32/dpi.h"
+
+namespace {
+
+template <class Function>
+Function FromUser32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+}  // namespace
+
+UINT DpiOfWindow(HWND window) {
+    static const auto getDpiForWindow = FromUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow) {
+        if (const UINT dpi = getDpiForWindow(window)) return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi) {
+    static const auto adjustForDpi =
+        FromUser32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, width, height};
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}

@@ -1,0 +1,23 @@
+#include "platform/win32/file_list_box.h"
+
+#include "platform/win32/folder_scan.h"
+#include "platform/win32/paths.h"
+
+Result FileListBox::SetPath(const std::wstring& folder) {
+    const std::wstring full = FullFolderPath(folder);
+    std::vector<std::wstring> names;
+    if (Result scan = ScanFolder(full, EntryKind::Files, names); !scan.ok) return scan;
+    path_ = full;
+    box_.Fill(names, -1);
+    return Result::Success();
+}
+
+std::wstring FileListBox::FileName() const {
+    const int row = box_.Selected();
+    return row < 0 ? std::wstring() : box_.Text(row);
+}
+
+void FileListBox::Draw(const DRAWITEMSTRUCT& item) const {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    box_.DrawEntry(item, ListBox::IconForFileName(box_.Text(item.itemID)), 0);
+}

@@ -1,0 +1,93 @@
+#include "platform/win32/folder_list_box.h"
+
+#include "platform/win32/folder_scan.h"
+#include "platform/win32/paths.h"
+
+namespace {
+
+std::wstring CurrentFolder() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, folder.data()));
+    return FullFolderPath(folder);
+}
+
+// The open folder and its ancestors, from the root down: E:\, E:\A, E:\A\B.
+std::vector<std::wstring> FolderAndAncestors(const std::wstring& folder) {
+    std::vector<std::wstring> chain{folder};
+    while (!IsDriveRoot(chain.back())) {
+        const size_t slash = chain.back().find_last_of(L'\\');
+        if (slash == std::wstring::npos || slash == 0) break;
+        std::wstring parent = chain.back().substr(0, slash);
+        if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
+        chain.push_back(parent);
+    }
+    return {chain.rbegin(), chain.rend()};
+}
+
+// What a row shows: a root as itself, any other folder by its own name.
+std::wstring ShownName(const std::wstring& folder) {
+    if (IsDriveRoot(folder)) return folder;
+    return folder.substr(folder.find_last_of(L'\\') + 1);
+}
+
+}  // namespace
+
+// Before the program opens a folder, Path is the process's current folder;
+// nothing is listed until then, as the window is not yet shown.
+FolderListBox::FolderListBox(HWND parent, int id) : box_(parent, id), path_(CurrentFolder()) {}
+
+Result FolderListBox::SetPath(const std::wstring& folder) {
+    const std::wstring full = FullFolderPath(folder);
+    std::vector<std::wstring> subfolders;
+    if (Result scan = ScanFolder(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
+
+    std::vector<std::wstring> rows = FolderAndAncestors(full);
+    const int openRow = static_cast<int>(rows.size()) - 1;
+    const std::wstring prefix = IsDriveRoot(full) && full.back() == L'\\' ? full : full + L'\\';
+    std::vector<std::wstring> shown;
+    shown.reserve(rows.size() + subfolders.size());
+    for (const auto& row : rows) shown.push_back(ShownName(row));
+    for (auto& name : subfolders) {
+        rows.push_back(prefix + name);
+        shown.push_back(std::move(name));
+    }
+
+    path_ = full;
+    folders_ = std::move(rows);
+    openRow_ = openRow;
+    box_.Fill(shown, openRow_);
+    return Result::Success();
+}
+
+int FolderListBox::ListIndex() const {
+    const int row = box_.Selected();
+    return row < 0 ? -1 : row - openRow_;
+}
+
+std::wstring FolderListBox::List(int index) const {
+    if (folders_.empty()) return index == -1 ? path_ : std::wstring();
+    const int row = index + openRow_;
+    if (row < 0 || row >= static_cast<int>(folders_.size())) return {};
+    return folders_[row];
+}
+
+void FolderListBox::Highlight(const std::wstring& folder) {
+    for (size_t row = 0; row < folders_.size(); ++row) {
+        if (CompareStringOrdinal(folders_[row].c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            box_.Select(static_cast<int>(row));
+            return;
+        }
+    }
+}
+
+// Ancestors and the open folder are drawn open and indented by depth; the
+// subfolders closed, one step further in.
+void FolderListBox::Draw(const DRAWITEMSTRUCT& item) const {
+    const int row = static_cast<int>(item.itemID);
+    const bool open = row <= openRow_;
+    const int depth = open ? row : openRow_ + 1;
+    int iconWidth = 16, iconHeight = 16;
+    ImageList_GetIconSize(ListBox::SystemIcons(), &iconWidth, &iconHeight);
+    box_.DrawEntry(item, ListBox::IconForFolder(open), depth * iconWidth * 3 / 4);
+}

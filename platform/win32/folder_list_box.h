@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/lists.h"
+#include "platform/win32/list_box.h"
+
+// The folder list on a Win32 list box. Rows run from the drive root down
+// through the ancestors to the open folder, then its subfolders; ListIndex
+// counts from the open folder, so row = ListIndex + the open folder's row.
+class FolderListBox : public FolderList {
+public:
+    FolderListBox(HWND parent, int id);
+
+    std::wstring Path() const override { return path_; }
+    Result SetPath(const std::wstring& folder) override;
+    int ListIndex() const override;
+    std::wstring List(int index) const override;
+    void Highlight(const std::wstring& folder) override;
+
+    ListBox& Box() { return box_; }
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
+private:
+    ListBox box_;
+    std::wstring path_;
+    std::vector<std::wstring> folders_;  // full path of each row
+    int openRow_ = 0;
+};

@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+// A standard owner-drawn LISTBOX that keeps its strings, so screen readers
+// and automation read every entry with LB_GETTEXT; each entry is drawn as a
+// small system icon and the text, indented as its owner asks.
+class ListBox {
+public:
+    ListBox(HWND parent, int id);
+    ListBox(const ListBox&) = delete;
+    ListBox& operator=(const ListBox&) = delete;
+
+    HWND Handle() const { return handle_; }
+
+    // Replaces every entry at once, with redraw off and storage reserved up
+    // front, and highlights entry selected (-1 for none).
+    void Fill(const std::vector<std::wstring>& texts, int selected);
+
+    int Selected() const;
+    void Select(int row);
+    std::wstring Text(int row) const;
+
+    // Font and colours come from the window; the entry height follows the font.
+    void SetFont(HFONT font);
+    void SetBackground(HBRUSH brush) { background_ = brush; }
+
+    // Draws one entry: the system small icon iconIndex, then the text.
+    void DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) const;
+
+    // The system's small-icon list and the sizes drawing needs.
+    static HIMAGELIST SystemIcons();
+    static int IconForFolder(bool open);
+    static int IconForFileName(const std::wstring& name);
+
+private:
+    HWND handle_;
+    HBRUSH background_ = nullptr;
+};

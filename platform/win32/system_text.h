@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The system's own description of a Win32 error code, in the system's
+// language, without the trailing line break.
+std::wstring SystemReason(DWORD error);
+
+// Bytes of the system ANSI code page, UTF-8 or UTF-16 LE to text.
+std::wstring WideFromBytes(const char* bytes, size_t size, UINT codePage);

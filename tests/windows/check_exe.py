@@ -1,0 +1,172 @@
+#!/usr/bin/python3
+"""Inspect a built Verondel.exe without running it.
+
+Usage: /usr/bin/python3 tests/windows/check_exe.py path/to/Verondel.exe
+
+Checks that the exe is a self-contained 32-bit GUI program that needs only
+DLLs every Windows has, and that its icon, version record and manifest made
+it into the file intact.  Prints a line per check, then "N passed, M failed".
+"""
+
+import struct
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+import pefile
+
+MAX_SIZE = 400 * 1024
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+
+# DLLs that ship with Windows.  A MinGW runtime DLL (libstdc++-6, libgcc_s_*,
+# libwinpthread-1) in the imports means the static link failed and the exe
+# will not start on a clean machine.
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll",
+    "comdlg32.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll",
+    "uxtheme.dll", "version.dll", "msvcrt.dll", "ucrtbase.dll",
+}
+
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10/11",
+}
+
+results = []
+
+
+def check(name, ok, detail=""):
+    results.append(bool(ok))
+    print(f"{'ok  ' if ok else 'FAIL'} {name}" + (f": {detail}" if detail else ""))
+
+
+def resource(pe, type_id, res_id):
+    """Bytes of resource type_id/res_id (first language), or None."""
+    if not hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
+        return None
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if rtype.id != type_id:
+            continue
+        for entry in rtype.directory.entries:
+            if entry.id == res_id:
+                data = entry.directory.entries[0].data.struct
+                return pe.get_data(data.OffsetToData, data.Size)
+    return None
+
+
+def check_headers(pe, path):
+    check("PE32 for i386", pe.FILE_HEADER.Machine == 0x14C and pe.OPTIONAL_HEADER.Magic == 0x10B,
+          f"machine {pe.FILE_HEADER.Machine:#x}, magic {pe.OPTIONAL_HEADER.Magic:#x}")
+    check("GUI subsystem", pe.OPTIONAL_HEADER.Subsystem == 2, f"subsystem {pe.OPTIONAL_HEADER.Subsystem}")
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    check("DYNAMIC_BASE and NX_COMPAT set", flags & 0x40 and flags & 0x100, f"{flags:#06x}")
+    # ASLR needs relocations: without them Windows loads at the fixed base anyway.
+    relocs = pe.OPTIONAL_HEADER.DATA_DIRECTORY[5].Size
+    check("base relocations kept", relocs > 0 and not pe.FILE_HEADER.Characteristics & 1, f"{relocs} bytes")
+    size = path.stat().st_size
+    check(f"file under {MAX_SIZE // 1024} KB", size < MAX_SIZE, f"{size // 1024} KB")
+    dlls = [entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
+    foreign = [d for d in dlls if d not in SYSTEM_DLLS and not d.startswith("api-ms-win-")]
+    check("imports only Windows system DLLs", dlls and not foreign,
+          f"not system: {', '.join(foreign)}" if foreign else ", ".join(dlls))
+
+
+def check_icon(pe):
+    group = resource(pe, RT_GROUP_ICON, 1)
+    check("icon group 1 present", group is not None)
+    if group is None:
+        return
+    found, problems = set(), []
+    count = struct.unpack_from("<HHH", group)[2]
+    for i in range(count):
+        w, h, _, _, _, bpp, _, icon_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+        image = resource(pe, RT_ICON, icon_id) or b""
+        if image[:4] == b"\x89PNG" or len(image) < 40:
+            problems.append(f"image {icon_id} is not a BMP")
+            continue
+        # The bitmap itself is what Windows draws, so trust it over the group entry.
+        _, bw, bh, _, bbpp = struct.unpack_from("<IiiHH", image)
+        if (bw, bh, bbpp) != (w or 256, 2 * (h or 256), bpp):
+            problems.append(f"image {icon_id} is {bw}x{bh // 2} {bbpp} bpp, group says {w}x{h} {bpp} bpp")
+        found.add((bw, bh // 2, bbpp))
+    check("icon images are BMPs matching the group", not problems, "; ".join(problems))
+    for size, bpp in [(16, 4), (16, 8), (16, 32), (32, 32), (48, 32)]:
+        check(f"icon has {size}x{size} at {bpp} bpp", (size, size, bpp) in found)
+
+
+def check_version(pe):
+    fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
+    check("fixed version 1.0.0.0, NT Win32 app", fixed is not None
+          and (fixed.FileVersionMS, fixed.FileVersionLS) == (0x10000, 0)
+          and (fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 0)
+          and fixed.FileOS == 0x40004 and fixed.FileType == 1)
+    tables, translations = {}, []
+    for info in (getattr(pe, "FileInfo", None) or [[]])[0]:
+        for table in getattr(info, "StringTable", []):
+            tables[table.LangID.decode().upper()] = {
+                k.decode(): v.decode("utf-8", "replace") for k, v in table.entries.items()}
+        for var in getattr(info, "Var", []):
+            translations.append(var.entry.get(b"Translation", ""))
+    strings = tables.get("080404B0")
+    check('string table "080404B0"', strings is not None, f"found {sorted(tables)}")
+    strings = strings or {}
+    for key in ("FileVersion", "ProductVersion"):
+        check(f'{key} is "1.00"', strings.get(key) == "1.00", repr(strings.get(key)))
+    for key in ("ProductName", "FileDescription"):
+        check(f"{key} not empty", strings.get(key, "").strip(), repr(strings.get(key)))
+    # Explorer looks the strings up through this pair; a mismatch hides them all.
+    check("Translation is 0804/1200", "0x0804 0x04b0" in translations, repr(translations))
+
+
+def check_manifest(pe):
+    data = resource(pe, RT_MANIFEST, 1)
+    check("manifest resource 24/1 present", data is not None)
+    if data is None:
+        return
+    try:
+        root = ET.fromstring(data)
+    except ET.ParseError as error:
+        check("manifest is well-formed XML", False, str(error))
+        return
+    check("manifest is well-formed XML", True)
+
+    def named(local):  # elements by name, whatever their namespace
+        return [e for e in root.iter() if e.tag.rsplit("}", 1)[-1] == local]
+
+    own = [e for e in named("assemblyIdentity") if e.get("name") == "Verondel"]
+    check("own identity is x86", own and own[0].get("processorArchitecture") == "x86")
+    check("depends on Common Controls 6.0.0.0", any(
+        e.get("name") == "Microsoft.Windows.Common-Controls" and e.get("version") == "6.0.0.0"
+        for e in named("assemblyIdentity")))
+    check("runs asInvoker", [e.get("level") for e in named("requestedExecutionLevel")] == ["asInvoker"])
+    awareness = [e.text.split(",")[0].strip() for e in named("dpiAwareness") if e.text]
+    check("dpiAwareness prefers PerMonitorV2", awareness == ["PerMonitorV2"], repr(awareness))
+    ids = {e.get("Id", "").lower() for e in named("supportedOS")}
+    missing = [name for guid, name in SUPPORTED_OS.items() if guid not in ids]
+    check("supportedOS for Windows 7 to 11", not missing, f"missing {', '.join(missing)}" if missing else "")
+    # activeCodePage would switch the process to UTF-8 instead of the system ANSI code page.
+    check("no activeCodePage", not named("activeCodePage"))
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {sys.argv[0]} path/to/Verondel.exe")
+    path = Path(sys.argv[1])
+    try:
+        pe = pefile.PE(str(path))
+    except (OSError, pefile.PEFormatError) as error:
+        check("readable PE file", False, str(error))
+    else:
+        check_headers(pe, path)
+        check_icon(pe)
+        check_version(pe)
+        check_manifest(pe)
+    failed = results.count(False)
+    print(f"{len(results) - failed} passed, {failed} failed")
+    sys.exit(1 if failed else 0)
+
+
+if __name__ == "__main__":
+    main()
