@@ -17,7 +17,7 @@ set(VERONDEL_WIN32_SOURCES
 # ASLR and DEP on.
 add_compile_options(-ffunction-sections -fdata-sections -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
                     -D_WIN32_WINNT=0x0601 -DNOMINMAX)
-add_link_options(-static -municode -Wl,--gc-sections -Wl,--no-insert-timestamp
+add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp
                  -Wl,--dynamicbase,--nxcompat)
 
 add_library(verondel_win32 STATIC ${VERONDEL_WIN32_SOURCES})
@@ -25,6 +25,6 @@ target_link_libraries(verondel_win32 PUBLIC verondel_logic comctl32 shell32 ole3
 
 add_executable(Verondel WIN32 window/main.cpp window/form1_window.cpp resources/verondel.rc)
 target_link_libraries(Verondel PRIVATE verondel_win32)
-target_link_options(Verondel PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+target_link_options(Verondel PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
 
 include(cmake/windows_tests.cmake)

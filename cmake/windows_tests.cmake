@@ -1,1 +1,22 @@
-# Windows-side tests, run under Wine.
+# Windows-side tests. Each test program runs under Wine through
+# tests/wine/run-in-wine.sh, in a fresh copy of a prefix made once per build.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(RUN_IN_WINE ${CMAKE_SOURCE_DIR}/tests/wine/run-in-wine.sh)
+set(WINE_TEMPLATE "VERONDEL_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/wine-template")
+
+# The platform layer on real Win32 (as Wine provides it).
+add_executable(platform_tests
+    tests/windows/runtime_test.cpp
+    tests/windows/lists_test.cpp
+    tests/windows/test_drive.cpp)
+target_link_libraries(platform_tests PRIVATE verondel_win32 gtest_main)
+add_test(NAME platform_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:platform_tests>)
+set_tests_properties(platform_tests PROPERTIES ENVIRONMENT "${WINE_TEMPLATE}" TIMEOUT 300)
+
+# What the exe carries: resources, manifest, imports, ASLR and DEP.
+add_test(NAME exe_contents COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/windows/check_exe.py
+                                   $<TARGET_FILE:Verondel>)

@@ -62,12 +62,12 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
 
 int FolderListBox::ListIndex() const {
     const int row = box_.Selected();
-    return row < 0 ? -1 : row - openRow_;
+    return row < 0 ? -1 : row - openRow_ - 1;
 }
 
 std::wstring FolderListBox::List(int index) const {
     if (folders_.empty()) return index == -1 ? path_ : std::wstring();
-    const int row = index + openRow_;
+    const int row = index + openRow_ + 1;
     if (row < 0 || row >= static_cast<int>(folders_.size())) return {};
     return folders_[row];
 }

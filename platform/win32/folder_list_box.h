@@ -9,7 +9,7 @@
 
 // The folder list on a Win32 list box. Rows run from the drive root down
 // through the ancestors to the open folder, then its subfolders; ListIndex
-// counts from the open folder, so row = ListIndex + the open folder's row.
+// counts from the open folder (-1), so row = ListIndex + open folder's row + 1.
 class FolderListBox : public FolderList {
 public:
     FolderListBox(HWND parent, int id);

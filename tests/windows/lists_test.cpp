@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/file_list_box.h"
+#include "platform/win32/folder_list_box.h"
+#include "platform/win32/folder_scan.h"
+#include "test_drive.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+// A hidden top-level window to hold the lists.
+struct ListsOnDisk : ::testing::Test {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
+    FolderListBox dir1{parent, 1};
+    FileListBox file1{parent, 2};
+
+    void SetUp() override {
+        ClearDrive();
+        for (const wchar_t* folder : {L"E:\\Lessons\\Week10", L"E:\\Lessons\\Week2", L"E:\\Lessons\\week1",
+                                      L"E:\\Lessons\\Hidden", L"E:\\Lessons\\课程 😀", L"E:\\Top"})
+            MakeFolder(folder);
+        SetFileAttributesW(L"E:\\Lessons\\Hidden", FILE_ATTRIBUTE_HIDDEN);
+        for (const wchar_t* file : {L"E:\\Lessons\\b.doc", L"E:\\Lessons\\A.doc", L"E:\\Lessons\\a10.ppt",
+                                    L"E:\\Lessons\\a9.ppt", L"E:\\Lessons\\hidden.txt", L"E:\\Lessons\\system.txt",
+                                    L"E:\\Lessons\\日本語 & 100%.txt"})
+            WriteBytes(file, "x");
+        SetFileAttributesW(L"E:\\Lessons\\hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesW(L"E:\\Lessons\\system.txt", FILE_ATTRIBUTE_SYSTEM);
+    }
+    ~ListsOnDisk() override { DestroyWindow(parent); }
+
+    Names Shown(const ListBox& box) const {
+        Names texts;
+        const int count = static_cast<int>(SendMessageW(box.Handle(), LB_GETCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row) texts.push_back(box.Text(row));
+        return texts;
+    }
+};
+
+TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
+    Names names;
+    ASSERT_TRUE(ScanFolder(L"E:\\Lessons", EntryKind::Folders, names).ok);
+    EXPECT_EQ(names, (Names{L"week1", L"Week2", L"Week10", L"课程 😀"}));
+    ASSERT_TRUE(ScanFolder(L"E:\\Lessons", EntryKind::Files, names).ok);
+    EXPECT_EQ(names, (Names{L"A.doc", L"a9.ppt", L"a10.ppt", L"b.doc", L"日本語 & 100%.txt"}));
+
+    ASSERT_TRUE(ScanFolder(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
+    EXPECT_TRUE(names.empty());
+    const Result missing = ScanFolder(L"E:\\Gone", EntryKind::Files, names);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.reason.empty());
+}
+
+TEST_F(ListsOnDisk, FolderListNumbersEntriesFromTheOpenFolder) {
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\Week2").ok);
+    EXPECT_EQ(dir1.Path(), L"E:\\Lessons\\Week2");
+    EXPECT_EQ(dir1.ListIndex(), -1);
+    EXPECT_EQ(dir1.List(-1), L"E:\\Lessons\\Week2");
+    EXPECT_EQ(dir1.List(-2), L"E:\\Lessons");
+    EXPECT_EQ(dir1.List(-3), L"E:\\");
+    EXPECT_EQ(dir1.List(-4), L"");
+    EXPECT_EQ(dir1.List(0), L"");  // Week2 has no subfolders
+    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"Week2"}));
+
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\").ok);
+    EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(dir1.List(0), L"E:\\Lessons\\week1");
+    EXPECT_EQ(dir1.List(3), L"E:\\Lessons\\课程 😀");
+    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"week1", L"Week2", L"Week10", L"课程 😀"}));
+
+    // The user moves the highlight; ListIndex follows the row.
+    dir1.Box().Select(0);
+    EXPECT_EQ(dir1.ListIndex(), -2);
+    dir1.Box().Select(4);
+    EXPECT_EQ(dir1.ListIndex(), 2);
+    dir1.Highlight(L"e:\\lessons\\WEEK2");
+    EXPECT_EQ(dir1.ListIndex(), 1);
+}
+
+TEST_F(ListsOnDisk, FolderListAtARootAndAfterDots) {
+    ASSERT_TRUE(dir1.SetPath(L"E:\\").ok);
+    EXPECT_EQ(dir1.Path(), L"E:\\");
+    EXPECT_EQ(dir1.List(-1), L"E:\\");
+    EXPECT_EQ(dir1.List(0), L"E:\\Lessons");
+    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"Top"}));
+
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\Week2\\..\\..\\..").ok);  // no further up than the root
+    EXPECT_EQ(dir1.Path(), L"E:\\");
+}
+
+TEST_F(ListsOnDisk, FailureChangesNeitherList) {
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons").ok);
+    ASSERT_TRUE(file1.SetPath(L"E:\\Lessons").ok);
+    SendMessageW(file1.Box().Handle(), LB_SETCURSEL, 0, 0);
+
+    EXPECT_FALSE(dir1.SetPath(L"E:\\Gone").ok);
+    EXPECT_FALSE(file1.SetPath(L"E:\\Gone").ok);
+    EXPECT_FALSE(file1.SetPath(L"").ok);
+    EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(dir1.List(0), L"E:\\Lessons\\week1");
+    EXPECT_EQ(file1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(file1.FileName(), L"A.doc");
+}
+
+TEST_F(ListsOnDisk, FileListGivesTheSelectedName) {
+    ASSERT_TRUE(file1.SetPath(L"E:\\Lessons").ok);
+    EXPECT_EQ(file1.FileName(), L"");  // nothing selected yet
+    SendMessageW(file1.Box().Handle(), LB_SETCURSEL, 4, 0);
+    EXPECT_EQ(file1.FileName(), L"日本語 & 100%.txt");
+    ASSERT_TRUE(file1.SetPath(L"E:\\").ok);
+    EXPECT_EQ(file1.Path(), L"E:\\");
+    EXPECT_EQ(file1.FileName(), L"");
+}
+
+TEST_F(ListsOnDisk, InitialFolderIsTheCurrentFolder) {
+    SetCurrentDirectoryW(L"E:\\Top");
+    FolderListBox fresh(parent, 3);
+    EXPECT_EQ(fresh.Path(), L"E:\\Top");
+    EXPECT_EQ(fresh.List(-1), L"E:\\Top");
+    SetCurrentDirectoryW(L"C:\\");
+}
+
+}  // namespace

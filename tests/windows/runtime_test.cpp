@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/runtime_win32.h"
+#include "test_drive.h"
+
+namespace {
+
+struct RunTimeOnDisk : ::testing::Test {
+    Win32RunTime run;
+    void SetUp() override {
+        ASSERT_EQ(GetACP(), 936u) << "the tests expect a Chinese system's code page";
+        ClearDrive();
+        MakeFolder(L"E:\\Lessons\\Week1");
+        MakeFolder(L"E:\\课程");
+        MakeFolder(L"E:\\日本語の授業 😀");
+        SetFileAttributesW(MakeFolder(L"E:\\Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        MakeFolder(L"E:\\.dotted");  // Wine shows names with a leading dot as hidden
+        WriteBytes(L"E:\\readme.txt", "text");
+    }
+};
+
+TEST_F(RunTimeOnDisk, FolderTest) {
+    const struct {
+        std::wstring path;
+        bool isFolder;
+    } cases[] = {
+        {L"E:\\", true},                  // a drive root always counts
+        {L"E:\\Lessons", true},
+        {L"E:\\Lessons\\", true},
+        {L"E:\\Lessons\\Week1\\..", true},
+        {L"E:\\lessons", true},            // names are case-insensitive
+        {L"E:\\课程", true},
+        {L"E:\\日本語の授業 😀", true},
+        {L"E:\\Missing", false},
+        {L"E:\\readme.txt", false},        // a file is no folder
+        {L"E:\\Less*", false},             // nor is a pattern that matches one
+        {L"E:\\Lesson?", false},
+        {L"E:\\Hidden", false},
+        {L"E:\\.dotted", false},
+        {L"E:\\C:\\Lessons", false},       // an absolute value appended to the program folder
+        {L"E:\\Lessons:stream", false},
+        {std::wstring(L"E:\\Lessons\0junk", 15), false},
+        {L"E:\\Lessons\r\n", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(run.IsVisibleFolder(c.path), c.isFolder) << testing::PrintToString(c.path);
+}
+
+TEST_F(RunTimeOnDisk, LongPathsWork) {
+    std::wstring deep = L"E:";
+    while (deep.size() < 300) deep += L"\\第一层文件夹的名字很长";
+    MakeFolder(deep);
+    WriteBytes(deep + L"\\Verondel设置.ini", "Lessons");
+    EXPECT_TRUE(run.IsVisibleFolder(deep));
+    EXPECT_TRUE(run.IsVisibleFile(deep + L"\\Verondel设置.ini"));
+    std::string bytes;
+    EXPECT_TRUE(run.ReadWholeFile(deep + L"\\Verondel设置.ini", bytes).ok);
+    EXPECT_EQ(bytes, "Lessons");
+}
+
+TEST_F(RunTimeOnDisk, FileTestAndReading) {
+    using namespace std::string_literals;
+    const std::string content = "\xBF\xCE\xB3\xCC\0\r\n"s;
+    WriteBytes(L"E:\\Verondel设置.ini", content);
+    // At a drive root the settings path has two backslashes in a row.
+    EXPECT_TRUE(run.IsVisibleFile(L"E:\\\\Verondel设置.ini"));
+    std::string bytes;
+    ASSERT_TRUE(run.ReadWholeFile(L"E:\\\\Verondel设置.ini", bytes).ok);
+    EXPECT_EQ(bytes, content);
+
+    WriteBytes(L"E:\\hidden.ini", "x");
+    SetFileAttributesW(L"E:\\hidden.ini", FILE_ATTRIBUTE_HIDDEN);
+    WriteBytes(L"E:\\system.ini", "x");
+    SetFileAttributesW(L"E:\\system.ini", FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_FALSE(run.IsVisibleFile(L"E:\\hidden.ini"));
+    EXPECT_FALSE(run.IsVisibleFile(L"E:\\system.ini"));
+    EXPECT_FALSE(run.IsVisibleFile(L"E:\\Lessons"));
+    EXPECT_FALSE(run.IsVisibleFile(L"E:\\missing.ini"));
+
+    const Result missing = run.ReadWholeFile(L"E:\\missing.ini", bytes);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.reason.empty());
+    EXPECT_EQ(missing.reason.find(L'\n'), std::wstring::npos);
+}
+
+TEST_F(RunTimeOnDisk, DecodesEachEncoding) {
+    EXPECT_EQ(run.Decode("\xBF\xCE\xB3\xCC\\\xB5\xDA\xD2\xBB\xD6\xDC", TextEncoding::Ansi), L"课程\\第一周");
+    EXPECT_EQ(run.Decode("\xE8\xAF\xBE\xE7\xA8\x8B", TextEncoding::Utf8), L"课程");
+    EXPECT_EQ(run.Decode(std::string("\xFE\x8B\x0B\x7A\x3D\xD8\x00\xDE", 8), TextEncoding::Utf16LE), L"课程😀");
+    EXPECT_EQ(run.Decode("", TextEncoding::Ansi), L"");
+}
+
+TEST(RunTime, ProgramFolderHasNoTrailingBackslashBelowARoot) {
+    Win32RunTime run;
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder = exe;
+    folder.resize(folder.find_last_of(L'\\'));
+    EXPECT_EQ(run.ProgramFolder(), folder);
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// Drive E: as the Windows-side tests see it: a scratch folder the Wine
+// wrapper maps for each run. Helpers make folders and files on it.
+#include <windows.h>
+
+#include <string>
+
+inline const std::wstring kDrive = L"E:\\";
+
+// Makes folder and its parents; returns its full path.
+std::wstring MakeFolder(const std::wstring& path);
+
+// Writes bytes to path, making its folder first.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+
+// Text in the GBK code page, as a Chinese Notepad saves it.
+std::string Gbk(const std::wstring& text);
+
+// Empties drive E: between tests.
+void ClearDrive();
