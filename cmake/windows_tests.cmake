@@ -20,3 +20,18 @@ set_tests_properties(platform_tests PROPERTIES ENVIRONMENT "${WINE_TEMPLATE}" TI
 # What the exe carries: resources, manifest, imports, ASLR and DEP.
 add_test(NAME exe_contents COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/windows/check_exe.py
                                    $<TARGET_FILE:Verondel>)
+
+# The real exe, driven from outside with real input.
+add_executable(recorder WIN32 tests/windows/recorder.cpp)
+target_link_options(recorder PRIVATE -municode)
+add_library(driver STATIC tests/windows/driver.cpp tests/windows/test_drive.cpp)
+target_link_libraries(driver PUBLIC gtest)
+
+set(DRIVER_ENVIRONMENT "${WINE_TEMPLATE}" "VERONDEL_EXE=$<TARGET_FILE:Verondel>"
+    "VERONDEL_RECORDER=$<TARGET_FILE:recorder>")
+
+add_executable(end_to_end_tests tests/windows/startup_e2e_test.cpp tests/windows/clicks_e2e_test.cpp)
+target_link_libraries(end_to_end_tests PRIVATE driver gtest_main)
+add_dependencies(end_to_end_tests Verondel recorder)
+add_test(NAME end_to_end_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:end_to_end_tests>)
+set_tests_properties(end_to_end_tests PROPERTIES ENVIRONMENT "${DRIVER_ENVIRONMENT}" TIMEOUT 600)

@@ -1,0 +1,214 @@
+#include "driver.h"
+
+#include <cstdlib>
+
+namespace {
+
+struct Search {
+    DWORD process;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (owner != search.process || !IsWindowVisible(window) || wcscmp(name, search.className) != 0) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// A visible top-level window of the process, of the given class.
+HWND FindTopLevel(DWORD process, const wchar_t* className) {
+    Search search{process, className};
+    EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(window, text, 4096);
+    return text;
+}
+
+void Send(INPUT input) { SendInput(1, &input, sizeof input); }
+
+}  // namespace
+
+std::wstring WindowsPathFromEnvironment(const char* variable) {
+    const char* path = std::getenv(variable);
+    std::wstring windows = L"Z:";
+    for (const char* c = path ? path : ""; *c; ++c) windows += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return windows;
+}
+
+Verondel::Verondel(const std::wstring& startIn) {
+    CopyFileW(WindowsPathFromEnvironment("VERONDEL_EXE").c_str(), L"E:\\Verondel.exe", FALSE);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"E:\\Verondel.exe\"";
+    CreateProcessW(L"E:\\Verondel.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
+                   &startup, &process_);
+}
+
+Verondel::~Verondel() {
+    if (process_.hProcess) {
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool Verondel::IsRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+HWND Verondel::Window(int timeoutMs) {
+    WaitUntil([&] { return (window_ = FindTopLevel(process_.dwProcessId, L"VerondelForm1")) != nullptr; }, timeoutMs);
+    return window_;
+}
+
+Box Verondel::WaitForBox(int timeoutMs) {
+    Box box;
+    WaitUntil([&] { return (box.handle = FindTopLevel(process_.dwProcessId, L"#32770")) != nullptr; }, timeoutMs);
+    if (box.handle) {
+        Sleep(100);  // let the box finish drawing its text
+        box.title = TextOf(box.handle);
+        box.text = TextOf(GetDlgItem(box.handle, 0xFFFF));
+    }
+    return box;
+}
+
+bool Verondel::NoBoxFor(int ms) { return WaitForBox(ms).handle == nullptr; }
+
+void Verondel::Close(const Box& box) {
+    PostMessageW(box.handle, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box.handle) || !IsWindowVisible(box.handle); });
+}
+
+HWND Verondel::Dir1() { return GetDlgItem(Window(), 101); }
+HWND Verondel::Command1() { return GetDlgItem(Window(), 102); }
+HWND Verondel::File1() { return GetDlgItem(Window(), 103); }
+HWND Verondel::Command2() { return GetDlgItem(Window(), 104); }
+
+std::vector<std::wstring> Entries(HWND list) {
+    std::vector<std::wstring> entries;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, row, 0));
+        std::wstring text(length + 1, L'\0');
+        text.resize(SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data())));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+int Highlighted(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+void ClickAt(HWND control, int x, int y, bool doubleClick) {
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    POINT point{x, y};
+    ClientToScreen(control, &point);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(point.x, 65535, width - 1);
+    move.mi.dy = MulDiv(point.y, 65535, height - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(move);
+    Sleep(30);
+    for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
+        INPUT button = move;
+        button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+        Send(button);
+        button.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+        Send(button);
+        Sleep(30);
+    }
+    Sleep(150);
+}
+
+void ClickRow(HWND list, int row, bool doubleClick) {
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    ClickAt(list, 60, (row - top) * height + height / 2, doubleClick);
+}
+
+void ClickButton(HWND button) {
+    RECT rect;
+    GetClientRect(button, &rect);
+    ClickAt(button, rect.right / 2, rect.bottom / 2);
+}
+
+void PressKey(WORD key, bool shift) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    if (shift) {
+        input.ki.wVk = VK_SHIFT;
+        Send(input);
+    }
+    input.ki.wVk = key;
+    input.ki.dwFlags = 0;
+    Send(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    Send(input);
+    if (shift) {
+        input.ki.wVk = VK_SHIFT;
+        Send(input);
+    }
+    Sleep(150);
+}
+
+namespace {
+
+constexpr wchar_t kLaunchLog[] = L"C:\\launches.txt";
+
+std::vector<std::wstring> ReadLaunches() {
+    std::vector<std::wstring> lines;
+    HANDLE log = CreateFileW(kLaunchLog, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+    if (log == INVALID_HANDLE_VALUE) return lines;
+    std::string bytes(GetFileSize(log, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(log);
+    for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = bytes.substr(start, end - start);
+        std::wstring wide(line.size(), L'\0');
+        wide.resize(MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(),
+                                        static_cast<int>(wide.size())));
+        lines.push_back(wide);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::wstring> TakeLaunches(int expected, int timeoutMs) {
+    WaitUntil([&] { return static_cast<int>(ReadLaunches().size()) >= expected; }, timeoutMs);
+    Sleep(expected ? 300 : 0);  // room for a launch too many to show up
+    std::vector<std::wstring> launches = ReadLaunches();
+    DeleteFileW(kLaunchLog);
+    return launches;
+}
+
+void InstallRecorder(const std::wstring& extension) {
+    const std::wstring recorder = WindowsPathFromEnvironment("VERONDEL_RECORDER");
+    CreateDirectoryW(L"C:\\test", nullptr);
+    CopyFileW(recorder.c_str(), L"C:\\test\\record.exe", FALSE);
+    CopyFileW(recorder.c_str(), L"C:\\windows\\explorer.exe", FALSE);
+    CopyFileW(recorder.c_str(), L"C:\\windows\\syswow64\\explorer.exe", FALSE);
+
+    const auto setDefault = [](const std::wstring& key, const std::wstring& value) {
+        HKEY handle;
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
+        RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
+    };
+    setDefault(extension, L"Test.lessonfile");
+    setDefault(L"Test.lessonfile\\shell\\open\\command", L"\"C:\\test\\record.exe\" \"%1\"");
+    DeleteFileW(kLaunchLog);
+}
