@@ -108,7 +108,15 @@ std::vector<std::wstring> Entries(HWND list) {
 int Highlighted(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
 void ClickAt(HWND control, int x, int y, bool doubleClick) {
-    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    // A launched program may have taken the foreground; take it back first.
+    HWND window = GetAncestor(control, GA_ROOT);
+    if (GetForegroundWindow() != window) {
+        WaitUntil([&] {
+            SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        }, 2000);
+        Sleep(300);  // activation reaches the program's thread a little later
+    }
     POINT point{x, y};
     ClientToScreen(control, &point);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -117,8 +125,23 @@ void ClickAt(HWND control, int x, int y, bool doubleClick) {
     move.mi.dx = MulDiv(point.x, 65535, width - 1);
     move.mi.dy = MulDiv(point.y, 65535, height - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(move);
-    Sleep(30);
+    // Under Wine the pointer is also moved on the X side, and a late X motion
+    // event can put it back where it was: move until it stays put, so the
+    // button goes down where the pointer now is.
+    const auto there = [&] {
+        POINT now;
+        GetCursorPos(&now);
+        return std::abs(now.x - point.x) <= 1 && std::abs(now.y - point.y) <= 1;
+    };
+    for (int steady = 0, tries = 0; steady < 5 && tries < 100; ++tries) {
+        if (!there()) {
+            steady = 0;
+            Send(move);
+        } else {
+            ++steady;
+        }
+        Sleep(20);
+    }
     for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
         INPUT button = move;
         button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
