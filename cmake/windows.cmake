@@ -28,3 +28,4 @@ target_link_libraries(Verondel PRIVATE verondel_win32)
 target_link_options(Verondel PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
 
 include(cmake/windows_tests.cmake)
+include(cmake/bench.cmake)

@@ -26,6 +26,7 @@ add_executable(recorder WIN32 tests/windows/recorder.cpp)
 target_link_options(recorder PRIVATE -municode)
 add_library(driver STATIC tests/windows/driver.cpp tests/windows/test_drive.cpp)
 target_link_libraries(driver PUBLIC gtest)
+target_include_directories(driver PUBLIC ${CMAKE_SOURCE_DIR}/tests/windows)
 
 set(DRIVER_ENVIRONMENT "${WINE_TEMPLATE}" "VERONDEL_EXE=$<TARGET_FILE:Verondel>"
     "VERONDEL_RECORDER=$<TARGET_FILE:recorder>")

@@ -107,7 +107,8 @@ std::vector<std::wstring> Entries(HWND list) {
 
 int Highlighted(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
-void ClickAt(HWND control, int x, int y, bool doubleClick) {
+// Brings the control's window to the front and the pointer over (x, y).
+void PointAt(HWND control, int x, int y) {
     // A launched program may have taken the foreground; take it back first.
     HWND window = GetAncestor(control, GA_ROOT);
     if (GetForegroundWindow() != window) {
@@ -142,21 +143,36 @@ void ClickAt(HWND control, int x, int y, bool doubleClick) {
         }
         Sleep(20);
     }
+}
+
+void PressLeftButton(bool doubleClick) {
+    INPUT button{};
+    button.type = INPUT_MOUSE;
     for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
-        INPUT button = move;
-        button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+        button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         Send(button);
-        button.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+        button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
         Send(button);
-        Sleep(30);
+        if (doubleClick) Sleep(30);
     }
-    Sleep(150);
+}
+
+void ClickAt(HWND control, int x, int y, bool doubleClick) {
+    PointAt(control, x, y);
+    Sleep(30);
+    PressLeftButton(doubleClick);
+    Sleep(180);
+}
+
+POINT RowCentre(HWND list, int row) {
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    return {60, (row - top) * height + height / 2};
 }
 
 void ClickRow(HWND list, int row, bool doubleClick) {
-    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    ClickAt(list, 60, (row - top) * height + height / 2, doubleClick);
+    const POINT centre = RowCentre(list, row);
+    ClickAt(list, centre.x, centre.y, doubleClick);
 }
 
 void ClickButton(HWND button) {

@@ -30,6 +30,7 @@ public:
     void Close(const Box& box);  // presses its OK button
 
     bool IsRunning() const;
+    HANDLE Process() const { return process_.hProcess; }
 
     HWND Dir1();
     HWND File1();
@@ -45,8 +46,11 @@ private:
 std::vector<std::wstring> Entries(HWND list);
 int Highlighted(HWND list);
 
-// Real input.
+// Real input. ClickAt is PointAt, then PressLeftButton, then a short wait.
+void PointAt(HWND control, int x, int y);
+void PressLeftButton(bool doubleClick = false);
 void ClickAt(HWND control, int x, int y, bool doubleClick = false);
+POINT RowCentre(HWND list, int row);
 void ClickRow(HWND list, int row, bool doubleClick = false);
 void ClickButton(HWND button);
 void PressKey(WORD key, bool shift = false);

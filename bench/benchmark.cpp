@@ -1,0 +1,189 @@
+// Measures Verondel under Wine against the least a Win32 program can do,
+// in the same run, and prints each figure beside its baseline and goal.
+// Medians: start-up over 11 interleaved runs, folders over 5 runs each.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "test_drive.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+int Count(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+
+size_t WorkingSet(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+// The drive: E:\Lessons with a few files, and beside them a folder of
+// 100,000 files and one of 20,000 subfolders.
+void MakeDrive() {
+    ClearDrive();
+    WriteBytes(L"E:\\Verondel设置.ini", "Lessons\r\n");
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) WriteBytes(L"E:\\" + std::wstring(name), "x");
+    for (const wchar_t* name : {L"课程说明.txt", L"slides.ppt"}) WriteBytes(L"E:\\Lessons\\" + std::wstring(name), "x");
+    MakeFolder(L"E:\\Lessons\\files");
+    for (int i = 0; i < 100000; ++i) {
+        const std::wstring path = L"E:\\Lessons\\files\\第" + std::to_wstring(i) + L"课 lesson " + std::to_wstring(i % 97) + L".txt";
+        CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    MakeFolder(L"E:\\Lessons\\folders");
+    for (int i = 0; i < 20000; ++i) CreateDirectoryW((L"E:\\Lessons\\folders\\Week" + std::to_wstring(i)).c_str(), nullptr);
+}
+
+struct Started {
+    PROCESS_INFORMATION process{};
+    ~Started() {
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+};
+
+// Starts exe (on E:\) and returns when its window of windowClass is visible
+// with both lists filled; the time is in ms.
+double TimeStart(const std::wstring& exe, const std::wstring& arguments, const wchar_t* windowClass, Started& started) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const auto start = Clock::now();
+    CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, L"E:\\", &startup,
+                   &started.process);
+    HWND window = nullptr;
+    WaitUntil([&] {
+        window = FindWindowW(windowClass, nullptr);
+        if (!window || !IsWindowVisible(window)) return false;
+        HWND first = GetDlgItem(window, 101), second = GetDlgItem(window, windowClass[0] == L'B' ? 102 : 103);
+        return Count(first) > 0 && Count(second) > 0;
+    }, 20000);
+    return MillisecondsSince(start);
+}
+
+// The least work that can list a folder: enumerate, then sort in memory.
+double TimeBareListing(const std::wstring& folder, bool folders) {
+    const auto start = Clock::now();
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    do {
+        if (((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders && entry.cFileName[0] != L'.')
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return MillisecondsSince(start);
+}
+
+void PrintRow(const char* figure, double ours, double baseline, const char* unit, double goal) {
+    const double ratio = ours / baseline;
+    std::printf("%-34s %10.1f %s %10.1f %s %7.2f  <= %.2f  %s\n", figure, ours, unit, baseline, unit, ratio, goal,
+                ratio <= goal ? "met" : "MISSED");
+}
+
+}  // namespace
+
+int main() {
+    std::printf("Preparing drive E: (100,000 files, 20,000 folders)...\n");
+    const auto made = Clock::now();
+    MakeDrive();
+    std::printf("  made in %.1f s\n", MillisecondsSince(made) / 1000);
+    CopyFileW(WindowsPathFromEnvironment("VERONDEL_EXE").c_str(), L"E:\\Verondel.exe", FALSE);
+    CopyFileW(WindowsPathFromEnvironment("VERONDEL_BASELINE").c_str(), L"E:\\baseline_window.exe", FALSE);
+
+    // Start-up, interleaved so that both see the same machine.
+    std::vector<double> ourStarts, baselineStarts;
+    for (int run = 0; run < 11; ++run) {
+        { Started s; ourStarts.push_back(TimeStart(L"E:\\Verondel.exe", L"", L"VerondelForm1", s)); }
+        { Started s; baselineStarts.push_back(TimeStart(L"E:\\baseline_window.exe", L"", L"BaselineWindow", s)); }
+    }
+
+    // A folder click listing 100,000 files, and a double-click opening 20,000 subfolders.
+    std::vector<double> ourFiles, bareFiles, ourFolders, bareFolders;
+    size_t ourMemory = 0, ourEmptyMemory = 0;
+    {
+        Verondel program;
+        HWND dir1 = program.Dir1(), file1 = program.File1();
+        Sleep(500);
+        ourEmptyMemory = WorkingSet(program.Process());
+        const auto rows = Entries(dir1);  // E:\, Lessons, files, folders
+        for (int run = 0; run < 5; ++run) {
+            const POINT files = RowCentre(dir1, 2), lessons = RowCentre(dir1, 1);
+            PointAt(dir1, files.x, files.y);
+            const auto start = Clock::now();
+            PressLeftButton();
+            WaitUntil([&] { return Count(file1) == 100000; }, 60000);
+            ourFiles.push_back(MillisecondsSince(start));
+            if (run == 0) {
+                Sleep(500);
+                ourMemory = WorkingSet(program.Process());
+            }
+            bareFiles.push_back(TimeBareListing(L"E:\\Lessons\\files", false));
+            ClickAt(dir1, lessons.x, lessons.y);  // back to a small folder
+            WaitUntil([&] { return Count(file1) == 2; }, 60000);
+        }
+        for (int run = 0; run < 5; ++run) {
+            const POINT folders = RowCentre(dir1, 3);
+            PointAt(dir1, folders.x, folders.y);
+            const auto start = Clock::now();
+            PressLeftButton(/*doubleClick=*/true);
+            WaitUntil([&] { return Count(dir1) == 20000 + 3; }, 60000);
+            ourFolders.push_back(MillisecondsSince(start));
+            bareFolders.push_back(TimeBareListing(L"E:\\Lessons\\folders", true));
+            ClickRow(dir1, 1, /*doubleClick=*/true);  // back up to Lessons
+            WaitUntil([&] { return Count(dir1) == static_cast<int>(rows.size()); }, 60000);
+        }
+    }
+
+    // The memory reference: the same 100,000 names in one standard list box.
+    size_t referenceMemory = 0, referenceEmptyMemory = 0;
+    {
+        Started s;
+        TimeStart(L"E:\\baseline_window.exe", L"E:\\Lessons\\files", L"BaselineWindow", s);
+        Sleep(500);
+        referenceMemory = WorkingSet(s.process.hProcess);
+    }
+    {
+        Started s;
+        TimeStart(L"E:\\baseline_window.exe", L"E:\\Lessons", L"BaselineWindow", s);
+        Sleep(500);
+        referenceEmptyMemory = WorkingSet(s.process.hProcess);
+    }
+
+    WIN32_FILE_ATTRIBUTE_DATA exe{};
+    GetFileAttributesExW(L"E:\\Verondel.exe", GetFileExInfoStandard, &exe);
+
+    std::printf("\n%-34s %13s %13s %7s  %s\n", "figure", "Verondel", "baseline", "ratio", "goal");
+    PrintRow("start-up to both lists (median)", Median(ourStarts), Median(baselineStarts), "ms", 1.25);
+    PrintRow("100,000 files listed (median)", Median(ourFiles), Median(bareFiles), "ms", 1.5);
+    PrintRow("20,000 subfolders opened (median)", Median(ourFolders), Median(bareFolders), "ms", 1.5);
+    const double mb = 1024.0 * 1024.0;
+    PrintRow("memory for 100,000 names", (ourMemory - ourEmptyMemory) / mb,
+             (referenceMemory - referenceEmptyMemory) / mb, "MB", 1.3);
+    std::printf("%-34s %10.1f KB %30s  <  400 KB  %s\n", "Verondel.exe size", exe.nFileSizeLow / 1024.0, "",
+                exe.nFileSizeLow < 400 * 1024 ? "met" : "MISSED");
+    std::printf("(working sets: Verondel %.1f MB listing 100,000 files, %.1f MB before; reference %.1f MB, %.1f MB)\n",
+                ourMemory / mb, ourEmptyMemory / mb, referenceMemory / mb, referenceEmptyMemory / mb);
+    return 0;
+}

@@ -1,0 +1,267 @@
+// Form1 as the user sees it, at the screen DPI of the run (VERONDEL_DPI):
+// the window's frame and size, where each control sits, the colours and
+// text on the screen, where the keyboard focus starts and where Tab takes
+// it. Measured from outside the real exe, in physical pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "test_drive.h"
+
+namespace {
+
+template <class Function>
+Function FromUser32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// The form as designed is measured in twips, 1440 to the inch.
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+template <class Read>
+std::wstring Text(HWND window, Read read) {
+    wchar_t text[256] = {};
+    read(window, text, 256);
+    return text;
+}
+std::wstring TextOf(HWND window) { return Text(window, GetWindowTextW); }
+std::wstring ClassOf(HWND window) { return Text(window, GetClassNameW); }
+
+HWND Focus(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The whole screen as it was when this was made, 24 bits a pixel.
+class Screenshot {
+public:
+    Screenshot() {
+        header_.biSize = sizeof header_;
+        header_.biWidth = GetSystemMetrics(SM_CXSCREEN);
+        header_.biHeight = GetSystemMetrics(SM_CYSCREEN);  // rows bottom up
+        header_.biPlanes = 1;
+        header_.biBitCount = 24;
+        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header_), DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, header_.biWidth, header_.biHeight, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        bits_.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + Stride() * header_.biHeight);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+
+    // The colour at (x, y) of window's client area.
+    COLORREF At(HWND window, int x, int y) const {
+        POINT point{x, y};
+        ClientToScreen(window, &point);
+        const BYTE* pixel = &bits_.at((header_.biHeight - 1 - point.y) * Stride() + point.x * 3);
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    }
+
+    bool SaveAsBmp(const std::wstring& path) const {
+        const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof header_;
+        BITMAPFILEHEADER file{0x4D42, headers + static_cast<DWORD>(bits_.size()), 0, 0, headers};
+        HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written[3] = {};
+        WriteFile(out, &file, sizeof file, &written[0], nullptr);
+        WriteFile(out, &header_, sizeof header_, &written[1], nullptr);
+        WriteFile(out, bits_.data(), static_cast<DWORD>(bits_.size()), &written[2], nullptr);
+        CloseHandle(out);
+        return written[0] + written[1] + written[2] == file.bfSize;
+    }
+
+private:
+    int Stride() const { return (header_.biWidth * 3 + 3) & ~3; }
+    BITMAPINFOHEADER header_{};
+    std::vector<BYTE> bits_;
+};
+
+std::string Rgb(COLORREF colour) {
+    char text[32];
+    std::snprintf(text, sizeof text, "RGB(%d,%d,%d)", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}
+
+// How wide the dark ink of a control's text is, inside its border.
+int InkWidth(const Screenshot& screen, HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    int left = client.right, right = 0;
+    for (int y = 4; y < client.bottom - 4; ++y) {
+        for (int x = 4; x < client.right - 4; ++x) {
+            const COLORREF c = screen.At(control, x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) left = std::min(left, x), right = std::max(right, x + 1);
+        }
+    }
+    return std::max(0, right - left);
+}
+
+struct Form : ::testing::Test {
+    // Measure in physical pixels, as the program (per-monitor aware) lays itself out.
+    static void SetUpTestSuite() {
+        if (auto set = FromUser32<BOOL(WINAPI*)(HANDLE)>("SetProcessDpiAwarenessContext"))
+            set(reinterpret_cast<HANDLE>(-4));  // per monitor, v2
+        else
+            SetProcessDPIAware();
+    }
+    void SetUp() override {
+        ClearDrive();
+        for (const wchar_t* folder : {L"E:\\课程\\第一周", L"E:\\课程\\第二周", L"E:\\课程\\Extra"}) MakeFolder(folder);
+        for (const wchar_t* file : {L"E:\\课程\\课件.ppt", L"E:\\课程\\notes.txt"}) WriteBytes(file, "x");
+        WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程\r\n"));
+        program = std::make_unique<Verondel>();
+        window = program->Window();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(program->NoBoxFor(300));
+        HDC screen = GetDC(nullptr);
+        dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+    }
+    void BringToFront() {
+        SetForegroundWindow(window);
+        Sleep(300);  // activated and painted
+    }
+    std::unique_ptr<Verondel> program;
+    HWND window = nullptr;
+    int dpi = 0;
+};
+
+TEST_F(Form, FixedSizeWindowAtTheScreenDpi) {
+    if (const char* wanted = std::getenv("VERONDEL_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(wanted)) << "the run's DPI";
+    }
+    if (auto dpiOf = FromUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow")) {
+        EXPECT_EQ(static_cast<int>(dpiOf(window)), dpi) << "the window is DPI aware";
+    }
+    EXPECT_EQ(TextOf(window), L"时光不待人-Quorlen");
+    RECT client, frame;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, Pixels(8400, dpi));
+    EXPECT_EQ(client.bottom, Pixels(7320, dpi));
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(frame.left >= 0 && frame.top >= 0) << "the caption is on the screen";
+
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const struct {
+        LONG flag;
+        const char* name;
+        bool wanted;
+    } flags[] = {{WS_CAPTION, "caption", true},          {WS_SYSMENU, "system menu", true},
+                 {WS_MINIMIZEBOX, "minimise box", true}, {WS_MAXIMIZEBOX, "maximise box", false},
+                 {WS_THICKFRAME, "sizing border", false}};
+    for (const auto& f : flags) EXPECT_EQ((style & f.flag) == f.flag, f.wanted) << f.name;
+}
+
+TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
+    const struct {
+        int id;
+        const wchar_t* className;
+        const wchar_t* caption;  // of a button
+        int left, top, width, height;  // twips
+    } controls[] = {
+        {101, L"ListBox", nullptr, 120, 120, 4095, 6300},
+        {102, L"Button", L"打开文件夹", 1320, 6600, 1695, 495},
+        {103, L"ListBox", nullptr, 4320, 120, 3975, 6330},
+        {104, L"Button", L"打开文件", 5640, 6600, 1695, 495},
+    };
+    std::vector<int> ids;
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.id);
+        ids.push_back(c.id);
+        HWND control = GetDlgItem(window, c.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), c.className), 0) << ClassOf(control);
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_NEAR(rect.left, Pixels(c.left, dpi), 1);
+        EXPECT_NEAR(rect.top, Pixels(c.top, dpi), 1);
+        EXPECT_NEAR(rect.right - rect.left, Pixels(c.width, dpi), 1);
+        EXPECT_NEAR(rect.bottom - rect.top, Pixels(c.height, dpi), 1);
+        if (c.caption) {
+            EXPECT_EQ(TextOf(control), c.caption);
+        } else {  // a row holds a line of 12-point text at this DPI
+            EXPECT_GE(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0), MulDiv(12, dpi, 72));
+        }
+    }
+    std::vector<int> tabOrder;  // dialog navigation follows the z-order of the tab stops
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) tabOrder.push_back(GetDlgCtrlID(child));
+    EXPECT_EQ(tabOrder, ids);
+}
+
+TEST_F(Form, FocusStartsOnTheFolderListAndTabFollowsTheTabOrder) {
+    EXPECT_EQ(Focus(window), program->Dir1());
+    BringToFront();
+    for (bool shift : {false, true}) {
+        const std::vector<int> order = shift ? std::vector{104, 103, 102, 101} : std::vector{102, 103, 104, 101};
+        for (int id : order) {
+            PressKey(VK_TAB, shift);
+            EXPECT_EQ(GetDlgCtrlID(Focus(window)), id) << (shift ? "Shift+Tab" : "Tab");
+        }
+    }
+}
+
+TEST_F(Form, WhatTheScreenShows) {
+    BringToFront();
+    const Screenshot screen;
+    if (const std::wstring folder = WindowsPathFromEnvironment("VERONDEL_ARTIFACTS"); folder != L"Z:") {
+        EXPECT_TRUE(screen.SaveAsBmp(folder + L"\\window-" + std::to_wstring(dpi) + L"dpi.bmp"));
+    }
+
+    const struct {
+        const char* where;
+        int x, y;  // twips
+    } background[] = {{"left of the folder list", 60, 3000}, {"between the lists", 4267, 3000},
+                      {"between the buttons", 4200, 6850},   {"below the buttons", 4200, 7250},
+                      {"right of the file list", 8350, 3000}};
+    for (const auto& b : background)
+        EXPECT_EQ(Rgb(screen.At(window, Pixels(b.x, dpi), Pixels(b.y, dpi))), "RGB(224,224,224)") << b.where;
+
+    for (HWND list : {program->Dir1(), program->File1()}) {
+        SCOPED_TRACE(GetDlgCtrlID(list));
+        const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        ASSERT_GT(rows, 0);
+        RECT last, client;
+        SendMessageW(list, LB_GETITEMRECT, rows - 1, reinterpret_cast<LPARAM>(&last));
+        GetClientRect(list, &client);
+        ASSERT_LT(last.bottom + 20, client.bottom) << "room below the entries";
+        EXPECT_EQ(Rgb(screen.At(list, client.right / 2, (last.bottom + client.bottom) / 2)), "RGB(192,192,255)")
+            << "below the entries";
+        EXPECT_EQ(Rgb(screen.At(list, client.right - 4, (last.top + last.bottom) / 2)), "RGB(192,192,255)")
+            << "at the blank end of the last entry";
+    }
+
+    // The controls' font is out of reach across processes; its size shows on
+    // the screen. A Chinese character is one em wide: n of them in 12-point
+    // type ink about n ems at the screen's DPI.
+    const int em = MulDiv(12, dpi, 72);
+    for (const auto& [button, characters] : {std::pair{program->Command1(), 5}, std::pair{program->Command2(), 4}})
+        EXPECT_NEAR(InkWidth(screen, button), characters * em, em / 2) << characters << " characters, em " << em;
+}
+
+TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {
+    ClearDrive();
+    MakeFolder(L"E:\\Other");
+    Verondel program(L"E:\\Other");  // no settings file
+    const Box box = program.WaitForBox();
+    EXPECT_EQ(box.title, L"提示");
+    EXPECT_EQ(box.text, L"Verondel设置.ini不存在");
+    EXPECT_EQ(program.Window(0), nullptr) << "no visible window behind the message";
+    program.Close(box);
+    EXPECT_NE(program.Window(), nullptr);
+}
+
+}  // namespace
