@@ -11,6 +11,7 @@ set(VERONDEL_WIN32_SOURCES
     platform/win32/list_box.cpp
     platform/win32/paths.cpp
     platform/win32/runtime_win32.cpp
+    platform/win32/system_dll.cpp
     platform/win32/system_text.cpp)
 
 # Small, static, reproducible: no DLL beyond Windows' own, no timestamp,
@@ -21,7 +22,7 @@ add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp
                  -Wl,--dynamicbase,--nxcompat)
 
 add_library(verondel_win32 STATIC ${VERONDEL_WIN32_SOURCES})
-target_link_libraries(verondel_win32 PUBLIC verondel_logic comctl32 shell32 ole32)
+target_link_libraries(verondel_win32 PUBLIC verondel_logic comctl32)
 
 add_executable(Verondel WIN32 window/main.cpp window/form1_window.cpp resources/verondel.rc)
 target_link_libraries(Verondel PRIVATE verondel_win32)

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
+constexpr UINT kIconsReady = WM_APP;  // from the thread that loads the system icons
 // Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -80,6 +81,7 @@ void Form1Window::Show() {
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     SetFocus(dir1_->Box().Handle());
+    ListBox::StartLoadingSystemIcons(window_);
 }
 
 int Form1Window::RunMessageLoop() {
@@ -117,6 +119,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) focusWhenInactive_ = GetFocus();
             else if (focusWhenInactive_ && IsChild(window_, focusWhenInactive_)) SetFocus(focusWhenInactive_);
             return 0;
+        case kIconsReady: OnIconsReady(); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -177,6 +180,11 @@ void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
     const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
                                           TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::OnIconsReady() {
+    InvalidateRect(dir1_->Box().Handle(), nullptr, FALSE);
+    InvalidateRect(file1_->Box().Handle(), nullptr, FALSE);
 }
 
 void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {

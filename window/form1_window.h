@@ -31,6 +31,7 @@ private:
     void OnCommand(int id, int code);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnIconsReady();
     bool OnEnterKey(HWND focus);
     void OpenHighlightedFolder();
 

@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "platform/win32/hardening.h"
 #include "platform/win32/runtime_win32.h"
@@ -8,8 +7,6 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HardenProcess();
-    // The shell's "open" may hand the file to a COM server; it wants an STA.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -87,7 +87,5 @@ void FolderListBox::Draw(const DRAWITEMSTRUCT& item) const {
     const int row = static_cast<int>(item.itemID);
     const bool open = row <= openRow_;
     const int depth = open ? row : openRow_ + 1;
-    int iconWidth = 16, iconHeight = 16;
-    ImageList_GetIconSize(ListBox::SystemIcons(), &iconWidth, &iconHeight);
-    box_.DrawEntry(item, ListBox::IconForFolder(open), depth * iconWidth * 3 / 4);
+    box_.DrawEntry(item, ListBox::IconForFolder(open), depth * ListBox::IconSize() * 3 / 4);
 }

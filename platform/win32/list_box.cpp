@@ -1,9 +1,39 @@
 #include "platform/win32/list_box.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/win32/system_dll.h"
+
+#include <atomic>
 #include <map>
+
+namespace {
+
+// SHGetFileInfoW, looked up on first use (see system_dll.h).
+DWORD_PTR FileInfo(const wchar_t* name, DWORD attributes, SHFILEINFOW& info, UINT flags) {
+    using Function = DWORD_PTR(WINAPI*)(const wchar_t*, DWORD, SHFILEINFOW*, UINT, UINT);
+    static const auto getFileInfo = SystemFunctionAs<Function>(L"shell32.dll", "SHGetFileInfoW");
+    return getFileInfo ? getFileInfo(name, attributes, &info, sizeof info, flags) : 0;
+}
+
+std::atomic<HIMAGELIST> systemIcons = nullptr;  // null until loaded
+DWORD WINAPI LoadSystemIcons(void* notify) {
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    using Uninitialize = void(WINAPI*)();
+    const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
+    const auto uninitialize = SystemFunctionAs<Uninitialize>(L"ole32.dll", "CoUninitialize");
+    const bool com = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    SHFILEINFOW info{};
+    systemIcons = reinterpret_cast<HIMAGELIST>(
+        FileInfo(L"folder", FILE_ATTRIBUTE_DIRECTORY, info, SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    PostMessageW(static_cast<HWND>(notify), WM_APP, 0, 0);
+    if (com && uninitialize) uninitialize();
+    return 0;
+}
+
+}  // namespace
 
 ListBox::ListBox(HWND parent, int id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY |
@@ -51,9 +81,7 @@ void ListBox::SetFont(HFONT font) {
     SelectObject(dc, old);
     ReleaseDC(handle_, dc);
 
-    int iconWidth = 16, iconHeight = 16;
-    ImageList_GetIconSize(SystemIcons(), &iconWidth, &iconHeight);
-    const int height = std::max<int>(metrics.tmHeight, iconHeight) + 4;
+    const int height = std::max<int>(metrics.tmHeight, IconSize()) + 4;
     SendMessageW(handle_, LB_SETITEMHEIGHT, 0, height);
     InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -65,12 +93,11 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) c
     const bool selected = item.itemState & ODS_SELECTED;
     FillRect(dc, &rect, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
 
-    int iconWidth = 16, iconHeight = 16;
-    ImageList_GetIconSize(SystemIcons(), &iconWidth, &iconHeight);
     int x = rect.left + 2 + indent;
-    ImageList_Draw(SystemIcons(), iconIndex, dc, x, rect.top + (rect.bottom - rect.top - iconHeight) / 2,
-                   ILD_TRANSPARENT);
-    x += iconWidth + 4;
+    if (iconIndex >= 0)
+        ImageList_Draw(systemIcons, iconIndex, dc, x, rect.top + (rect.bottom - rect.top - IconSize()) / 2,
+                       ILD_TRANSPARENT);
+    x += IconSize() + 4;
 
     const std::wstring text = Text(item.itemID);
     RECT textRect{x, rect.top, rect.right - 2, rect.bottom};
@@ -81,22 +108,19 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) c
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 
-HIMAGELIST ListBox::SystemIcons() {
-    static HIMAGELIST icons = [] {
-        SHFILEINFOW info{};
-        return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                                                           SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    }();
-    return icons;
+void ListBox::StartLoadingSystemIcons(HWND notify) {
+    if (HANDLE thread = CreateThread(nullptr, 0, LoadSystemIcons, notify, 0, nullptr)) CloseHandle(thread);
 }
 
+
 int ListBox::IconForFolder(bool open) {
+    if (!systemIcons) return -1;
     static int icons[2] = {-1, -1};
     int& icon = icons[open];
     if (icon < 0) {
         SHFILEINFOW info{};
-        SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                       SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0));
+        FileInfo(L"folder", FILE_ATTRIBUTE_DIRECTORY, info,
+                 SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0));
         icon = info.iIcon;
     }
     return icon;
@@ -105,6 +129,7 @@ int ListBox::IconForFolder(bool open) {
 // The icon of the file's type, from its name alone: no file is touched, so a
 // slow or pulled drive never stalls drawing. Cached by extension.
 int ListBox::IconForFileName(const std::wstring& name) {
+    if (!systemIcons) return -1;
     static std::map<std::wstring, int> byExtension;
     const size_t dot = name.find_last_of(L'.');
     std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
@@ -114,7 +139,6 @@ int ListBox::IconForFileName(const std::wstring& name) {
 
     SHFILEINFOW info{};
     const std::wstring typical = L"file" + extension;
-    SHGetFileInfoW(typical.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    FileInfo(typical.c_str(), FILE_ATTRIBUTE_NORMAL, info, SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return byExtension[extension] = info.iIcon;
 }

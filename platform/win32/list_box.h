@@ -31,10 +31,14 @@ public:
     // Draws one entry: the system small icon iconIndex, then the text.
     void DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) const;
 
-    // The system's small-icon list and the sizes drawing needs.
-    static HIMAGELIST SystemIcons();
+    // The system's small-icon list. Loading it takes longer than all the
+    // rest of start-up, so the window shows the names first and the list
+    // loads on a thread of its own, posting WM_APP to notify when ready;
+    // until then no icon is drawn.
+    static void StartLoadingSystemIcons(HWND notify);
     static int IconForFolder(bool open);
     static int IconForFileName(const std::wstring& name);
+    static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
 private:
     HWND handle_;

@@ -1,8 +1,10 @@
 #include "platform/win32/runtime_win32.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/win32/paths.h"
+#include "platform/win32/system_dll.h"
 #include "platform/win32/system_text.h"
 
 namespace {
@@ -137,6 +139,17 @@ Result Win32RunTime::StartExplorer(const std::wstring& folder) {
 // shows no error box of its own: a failure is the caller's to report, once.
 // A type no program is associated with gets the system's "Open with" choice.
 Result Win32RunTime::OpenWithAssociatedProgram(const std::wstring& file) {
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    // The shell may hand the file to a COM server; it wants this thread in an STA.
+    static const bool com = [] {
+        const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
+        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    (void)com;
+    static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
+    if (!shellExecute) return Result::Failure(SystemReason(ERROR_PROC_NOT_FOUND));
+
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
@@ -144,11 +157,11 @@ Result Win32RunTime::OpenWithAssociatedProgram(const std::wstring& file) {
     execute.lpVerb = L"open";
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExW(&execute)) return Result::Success();
+    if (shellExecute(&execute)) return Result::Success();
     const DWORD error = GetLastError();
     if (error != ERROR_NO_ASSOCIATION) return Result::Failure(SystemReason(error));
 
     execute.lpVerb = L"openas";
-    if (ShellExecuteExW(&execute) || GetLastError() == ERROR_CANCELLED) return Result::Success();
+    if (shellExecute(&execute) || GetLastError() == ERROR_CANCELLED) return Result::Success();
     return Result::Failure(SystemReason(error));
 }

@@ -153,7 +153,6 @@ void PressLeftButton(bool doubleClick) {
         Send(button);
         button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
         Send(button);
-        if (doubleClick) Sleep(30);
     }
 }
 

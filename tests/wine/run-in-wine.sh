@@ -4,7 +4,8 @@
 #   run-in-wine.sh PROGRAM.exe [ARGS...]
 # VERONDEL_WINE_TEMPLATE  the prefix template (made on first use)
 # VERONDEL_DPI            screen DPI for the run (default 96)
-# VERONDEL_FAKE_EXPLORER  a program to stand in for Explorer, which records its command line
+# VERONDEL_PREPARE_DRIVE  a command run with the drive's Linux folder before Wine starts
+#                         (files made there appear far faster than through Wine)
 set -euo pipefail
 source "$(dirname "$0")/wine-session.sh"
 
@@ -12,11 +13,7 @@ drive_e=$(mktemp -d /tmp/verondel-drive.XXXXXX)
 wine_session_start "${VERONDEL_WINE_TEMPLATE:?}" "$drive_e"
 trap 'wine_session_end; rm -rf "$drive_e"' EXIT
 
-if [ -n "${VERONDEL_FAKE_EXPLORER:-}" ]; then
-    # 32-bit callers of C:\windows\explorer.exe land on one of these.
-    cp "$VERONDEL_FAKE_EXPLORER" "$WINEPREFIX/drive_c/windows/explorer.exe"
-    cp "$VERONDEL_FAKE_EXPLORER" "$WINEPREFIX/drive_c/windows/syswow64/explorer.exe"
-fi
+[ -z "${VERONDEL_PREPARE_DRIVE:-}" ] || $VERONDEL_PREPARE_DRIVE "$drive_e"
 [ "${VERONDEL_DPI:-96}" = 96 ] || wine_set_dpi "$VERONDEL_DPI"
 
 export VERONDEL_DRIVE_E=$drive_e

@@ -1,0 +1,13 @@
+#include "platform/win32/system_dll.h"
+
+#include <string>
+
+FARPROC SystemFunction(const wchar_t* dll, const char* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder) + L"\\" + dll;
+    HMODULE module = GetModuleHandleW(path.c_str());
+    if (!module) module = LoadLibraryW(path.c_str());  // a full path: nothing is searched for
+    return module ? GetProcAddress(module, name) : nullptr;
+}
