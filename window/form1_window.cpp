@@ -18,7 +18,7 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 COLORREF FromOleColor(unsigned color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
 
-HFONT CreateFormFont(UINT dpi) {
+HFONT CreateFormFont(int dpi) {
     return CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        kFontFace);
@@ -135,7 +135,7 @@ void Form1Window::OnCreate() {
     file1_->Box().SetBackground(controlBackground_);
     form_.emplace(app_, *dir1_, *file1_);
 
-    const UINT dpi = DpiOfWindow(window_);
+    const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
     const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
                                           TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
@@ -175,7 +175,7 @@ bool Form1Window::OnEnterKey(HWND focus) {
     return false;
 }
 
-void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
+void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
     ApplyDpi(dpi);
     const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
                                           TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
@@ -193,7 +193,7 @@ void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 // Places every control and sizes the font from the twips table at dpi.
-void Form1Window::ApplyDpi(UINT dpi) {
+void Form1Window::ApplyDpi(int dpi) {
     HFONT oldFont = font_;
     font_ = CreateFormFont(dpi);
     for (const ControlPlace& place : kControlPlaces) {

@@ -29,13 +29,13 @@ private:
 
     void OnCreate();
     void OnCommand(int id, int code);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnIconsReady();
     bool OnEnterKey(HWND focus);
     void OpenHighlightedFolder();
 
-    void ApplyDpi(UINT dpi);
+    void ApplyDpi(int dpi);
     HWND Control(ControlId id) const;
 
     // Runs a handler; a failure nobody foresaw shows one box and ends the program.

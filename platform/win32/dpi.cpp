@@ -9,10 +9,10 @@ Function FromUser32(const char* name) {
 
 }  // namespace
 
-UINT DpiOfWindow(HWND window) {
+int DpiOfWindow(HWND window) {
     static const auto getDpiForWindow = FromUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     if (getDpiForWindow) {
-        if (const UINT dpi = getDpiForWindow(window)) return dpi;
+        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -20,11 +20,11 @@ UINT DpiOfWindow(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
-SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi) {
+SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi =
         FromUser32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, width, height};
-    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }

@@ -19,5 +19,5 @@ std::wstring FileListBox::FileName() const {
 
 void FileListBox::Draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) return;
-    box_.DrawEntry(item, ListBox::IconForFileName(box_.Text(item.itemID)), 0);
+    box_.DrawEntry(item, ListBox::IconForFileName(box_.Text(static_cast<int>(item.itemID))), 0);
 }

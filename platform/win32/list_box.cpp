@@ -35,21 +35,27 @@ DWORD WINAPI LoadSystemIcons(void* notify) {
 
 }  // namespace
 
-ListBox::ListBox(HWND parent, int id) {
+namespace {
+
+HWND CreateListBox(HWND parent, int id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY |
                         LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-    handle_ = CreateWindowExW(0, L"LISTBOX", L"", style, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    return CreateWindowExW(0, L"LISTBOX", L"", style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
 }
 
+}  // namespace
+
+ListBox::ListBox(HWND parent, int id) : handle_(CreateListBox(parent, id)) {}
+
 void ListBox::Fill(const std::vector<std::wstring>& texts, int selected) {
-    size_t characters = 0;
-    for (const auto& text : texts) characters += text.size() + 1;
+    LPARAM bytes = 0;
+    for (const auto& text : texts) bytes += static_cast<LPARAM>((text.size() + 1) * sizeof(wchar_t));
 
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(handle_, LB_INITSTORAGE, texts.size(), characters * sizeof(wchar_t));
+    SendMessageW(handle_, LB_INITSTORAGE, texts.size(), bytes);
     for (const auto& text : texts) SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageW(handle_, LB_SETCURSEL, selected, 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
@@ -99,7 +105,7 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) c
                        ILD_TRANSPARENT);
     x += IconSize() + 4;
 
-    const std::wstring text = Text(item.itemID);
+    const std::wstring text = Text(static_cast<int>(item.itemID));
     RECT textRect{x, rect.top, rect.right - 2, rect.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -35,7 +35,7 @@ std::wstring Displayable(std::wstring text) {
     constexpr size_t kMostCharacters = 1000;
     for (auto& c : text)
         if (c == L'\0') c = L'\xFFFD';
-    if (text.size() > kMostCharacters) text = text.substr(0, kMostCharacters) + L"…";
+    if (text.size() > kMostCharacters) text.replace(kMostCharacters, text.npos, L"…");
     return text;
 }
 
