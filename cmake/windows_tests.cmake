@@ -48,3 +48,18 @@ foreach(dpi 96 144)
     add_test(NAME window_at_${dpi}_dpi COMMAND ${RUN_IN_WINE} $<TARGET_FILE:window_tests>)
     set_tests_properties(window_at_${dpi}_dpi PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
 endforeach()
+
+# Faults the real exe must survive. E:\huge (100,000 files) is made on the
+# Linux side before Wine starts; through Wine it would take minutes.
+add_executable(fault_tests tests/windows/faults_e2e_test.cpp)
+target_link_libraries(fault_tests PRIVATE driver gtest_main)
+add_dependencies(fault_tests Verondel recorder)
+set(FAULT_ENVIRONMENT ${DRIVER_ENVIRONMENT}
+    "VERONDEL_PREPARE_DRIVE=/usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/windows/make_fault_drive.py")
+add_test(NAME fault_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:fault_tests>)
+set_tests_properties(fault_tests PROPERTIES ENVIRONMENT "${FAULT_ENVIRONMENT}" TIMEOUT 600)
+
+# The release zip: two builds give the same bytes.
+add_test(NAME release_zip_is_reproducible
+         COMMAND sh -c "python3 '${CMAKE_SOURCE_DIR}/release/make_release.py' '$<TARGET_FILE:Verondel>' a.zip && python3 '${CMAKE_SOURCE_DIR}/release/make_release.py' '$<TARGET_FILE:Verondel>' b.zip && cmp a.zip b.zip && unzip -l a.zip | grep -q '快速入门.txt'"
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -129,7 +129,7 @@ Result Win32RunTime::StartExplorer(const std::wstring& folder) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(explorer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return Result::Failure(SystemReason(GetLastError()));
+        return Result::Failure(SystemReason(GetLastError(), explorer));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return Result::Success();
@@ -159,9 +159,10 @@ Result Win32RunTime::OpenWithAssociatedProgram(const std::wstring& file) {
     execute.nShow = SW_SHOWNORMAL;
     if (shellExecute(&execute)) return Result::Success();
     const DWORD error = GetLastError();
-    if (error != ERROR_NO_ASSOCIATION) return Result::Failure(SystemReason(error));
+    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    if (error != ERROR_NO_ASSOCIATION) return Result::Failure(SystemReason(error, name));
 
     execute.lpVerb = L"openas";
     if (shellExecute(&execute) || GetLastError() == ERROR_CANCELLED) return Result::Success();
-    return Result::Failure(SystemReason(error));
+    return Result::Failure(SystemReason(error, name));
 }

@@ -1,6 +1,6 @@
 #include "platform/win32/system_text.h"
 
-std::wstring SystemReason(DWORD error) {
+std::wstring SystemReason(DWORD error, const std::wstring& subject) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -9,6 +9,7 @@ std::wstring SystemReason(DWORD error) {
     LocalFree(text);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
         reason.pop_back();
+    for (size_t at; (at = reason.find(L"%1")) != std::wstring::npos;) reason.replace(at, 2, subject);
     return reason;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/runtime_win32.h"
+#include "platform/win32/system_text.h"
 #include "test_drive.h"
 
 namespace {
@@ -87,6 +88,17 @@ TEST_F(RunTimeOnDisk, DecodesEachEncoding) {
     EXPECT_EQ(run.Decode("\xE8\xAF\xBE\xE7\xA8\x8B", TextEncoding::Utf8), L"课程");
     EXPECT_EQ(run.Decode(std::string("\xFE\x8B\x0B\x7A\x3D\xD8\x00\xDE", 8), TextEncoding::Utf16LE), L"课程😀");
     EXPECT_EQ(run.Decode("", TextEncoding::Ansi), L"");
+}
+
+TEST(RunTime, ReasonsAreOneReadableLine) {
+    const std::wstring badFormat = SystemReason(ERROR_BAD_EXE_FORMAT, L"练习.doc");
+    EXPECT_NE(badFormat.find(L"练习.doc"), std::wstring::npos) << "the subject stands for %1";
+    EXPECT_EQ(badFormat.find(L"%1"), std::wstring::npos);
+    for (DWORD error : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NO_ASSOCIATION}, DWORD{123456789}}) {
+        const std::wstring reason = SystemReason(error);
+        EXPECT_FALSE(reason.empty());
+        EXPECT_EQ(reason.find_first_of(L"\r\n"), std::wstring::npos);
+    }
 }
 
 TEST(RunTime, ProgramFolderHasNoTrailingBackslashBelowARoot) {
