@@ -78,4 +78,17 @@ TEST_F(Startup, ValueThatNamesNoFolder) {
     }
 }
 
+TEST_F(Startup, SettingsFileThatCannotBeRead) {
+    WriteBytes(kSettings, "Lessons");
+    // Another program holds the file open with no sharing at all.
+    HANDLE locked = CreateFileW(kSettings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Verondel program(L"E:\\Other");
+    ExpectBox(program, L"提示", L"Verondel设置.ini无法读取");
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_TRUE(program.NoBoxFor(300));  // read as empty: the program folder opens
+    EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Lessons", L"Other", L"课程"}));
+    CloseHandle(locked);
+}
+
 }  // namespace
