@@ -4,10 +4,10 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "platform/win32/system_dll.h"
-
 #include <atomic>
 #include <map>
+
+#include "platform/win32/system_dll.h"
 
 namespace {
 
@@ -19,6 +19,8 @@ DWORD_PTR FileInfo(const wchar_t* name, DWORD attributes, SHFILEINFOW& info, UIN
 }
 
 std::atomic<HIMAGELIST> systemIcons = nullptr;  // null until loaded
+
+// The icon thread: loads the list, then asks the window to redraw.
 DWORD WINAPI LoadSystemIcons(void* notify) {
     using Initialize = HRESULT(WINAPI*)(void*, DWORD);
     using Uninitialize = void(WINAPI*)();
@@ -32,10 +34,6 @@ DWORD WINAPI LoadSystemIcons(void* notify) {
     if (com && uninitialize) uninitialize();
     return 0;
 }
-
-}  // namespace
-
-namespace {
 
 HWND CreateListBox(HWND parent, int id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY |
@@ -117,7 +115,6 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) c
 void ListBox::StartLoadingSystemIcons(HWND notify) {
     if (HANDLE thread = CreateThread(nullptr, 0, LoadSystemIcons, notify, 0, nullptr)) CloseHandle(thread);
 }
-
 
 int ListBox::IconForFolder(bool open) {
     if (!systemIcons) return -1;
