@@ -219,14 +219,16 @@ HWND Form1Window::Control(ControlId id) const {
 
 template <class Handler>
 void Form1Window::Guarded(Handler handler) {
+    const auto endWith = [](const std::wstring& description) {
+        MessageBoxW(nullptr, description.c_str(), texts::kAppTitle, MB_OK | MB_ICONERROR);
+        ExitProcess(1);
+    };
     try {
         handler();
     } catch (const std::bad_alloc&) {
-        MessageBoxW(nullptr, L"内存不足", texts::kAppTitle, MB_OK | MB_ICONERROR);
-        ExitProcess(1);
+        endWith(L"内存不足");
     } catch (const std::exception& failure) {
         const std::string what = failure.what();
-        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(), texts::kAppTitle, MB_OK | MB_ICONERROR);
-        ExitProcess(1);
+        endWith(std::wstring(what.begin(), what.end()));
     }
 }

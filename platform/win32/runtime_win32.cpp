@@ -30,6 +30,18 @@ struct OwnedHandle {
     }
 };
 
+// The shell may hand a file to a COM server, which wants the calling thread
+// in a single-threaded apartment. Done on first use: ole32 is not loaded
+// before anything needs it.
+void JoinSingleThreadedApartmentOnce() {
+    static const bool joined = [] {
+        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+        const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
+        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    static_cast<void>(joined);
+}
+
 // A message box cannot show a megabyte of text; long lines are shortened.
 std::wstring Displayable(std::wstring text) {
     constexpr size_t kMostCharacters = 1000;
@@ -139,14 +151,8 @@ Result Win32RunTime::StartExplorer(const std::wstring& folder) {
 // shows no error box of its own: a failure is the caller's to report, once.
 // A type no program is associated with gets the system's "Open with" choice.
 Result Win32RunTime::OpenWithAssociatedProgram(const std::wstring& file) {
-    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
     using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-    // The shell may hand the file to a COM server; it wants this thread in an STA.
-    static const bool com = [] {
-        const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
-        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }();
-    (void)com;
+    JoinSingleThreadedApartmentOnce();
     static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (!shellExecute) return Result::Failure(SystemReason(ERROR_PROC_NOT_FOUND));
 

@@ -56,6 +56,12 @@ inline std::wstring StripTrailingBackslash(std::wstring path) {
     return path;
 }
 
+// The file system reads "\\\\" inside a path as "\\".
+inline std::wstring WithSingleBackslashes(std::wstring path) {
+    for (size_t at; (at = path.find(L"\\\\")) != std::wstring::npos;) path.erase(at, 1);
+    return path;
+}
+
 inline std::wstring ParentOf(const std::wstring& folder) {
     const size_t slash = folder.find_last_of(L'\\');
     if (folder.size() <= 3 || slash == std::wstring::npos) return {};
@@ -103,8 +109,7 @@ public:
     std::wstring ProgramFolder() override { return programFolder_; }
 
     bool IsVisibleFile(const std::wstring& path) override {
-        std::wstring normal = path;  // the file system reads "\\" as "\"
-        for (size_t at; (at = normal.find(L"\\\\")) != std::wstring::npos;) normal.erase(at, 1);
+        const std::wstring normal = WithSingleBackslashes(path);
         return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
     }
     bool IsVisibleFolder(const std::wstring& path) override {
@@ -112,8 +117,7 @@ public:
         return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
     }
     Result ReadWholeFile(const std::wstring& path, std::string& bytes) override {
-        std::wstring normal = path;
-        for (size_t at; (at = normal.find(L"\\\\")) != std::wstring::npos;) normal.erase(at, 1);
+        const std::wstring normal = WithSingleBackslashes(path);
         if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
         bytes = disk_.files.at(normal);
         return Result::Success();
