@@ -56,7 +56,7 @@ inline std::wstring StripTrailingBackslash(std::wstring path) {
     return path;
 }
 
-// The file system reads "\\\\" inside a path as "\\".
+// The file system reads a doubled backslash inside a path as one.
 inline std::wstring WithSingleBackslashes(std::wstring path) {
     for (size_t at; (at = path.find(L"\\\\")) != std::wstring::npos;) path.erase(at, 1);
     return path;
