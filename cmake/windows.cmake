@@ -24,7 +24,18 @@ add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp
 add_library(verondel_win32 STATIC ${VERONDEL_WIN32_SOURCES})
 target_link_libraries(verondel_win32 PUBLIC verondel_logic comctl32)
 
+# The version record and the manifest carry the project's version; the
+# manifest also names the architecture, which must match the exe's.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(VERONDEL_MANIFEST_ARCH amd64)
+else()
+    set(VERONDEL_MANIFEST_ARCH x86)
+endif()
+configure_file(resources/version.h.in resources/version.h @ONLY)
+configure_file(resources/verondel.manifest.in resources/verondel.manifest @ONLY)
+
 add_executable(Verondel WIN32 window/main.cpp window/form1_window.cpp resources/verondel.rc)
+target_include_directories(Verondel PRIVATE ${CMAKE_BINARY_DIR}/resources)
 target_link_libraries(Verondel PRIVATE verondel_win32)
 target_link_options(Verondel PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Builds dist/Verondel-1.00.zip from a built Verondel.exe, byte for byte the
+"""Builds the release zip from a built Verondel.exe, byte for byte the
 same on every run: fixed times and attributes, entries in a fixed order.
 
 Names are stored the way Windows' own zip folder reads them on a Chinese
 system (code page 936), with the Unicode name beside them (the 0x7075 extra
 field) for every other unzip program.
 
-Usage: make_release.py VERONDEL_EXE OUTPUT_ZIP"""
+Usage: make_release.py VERONDEL_EXE VERSION_TEXT OUTPUT_ZIP
+(the build's "release" target passes the project's version, as "1.00")"""
 import struct
 import sys
 import zipfile
@@ -35,8 +36,9 @@ class ChineseNameInfo(zipfile.ZipInfo):
 
 
 def main():
-    exe, output = Path(sys.argv[1]), Path(sys.argv[2])
-    guide = (HERE / "quick-start.zh.txt").read_text("utf-8").replace("\n", "\r\n")
+    exe, version, output = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3])
+    guide = (HERE / "quick-start.zh.txt").read_text("utf-8").replace("@VERSION@", version)
+    guide = guide.replace("\n", "\r\n")
     entries = [
         ("Verondel.exe", exe.read_bytes()),
         ("Verondel设置.ini", "课程\r\n".encode("gbk")),

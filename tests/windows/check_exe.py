@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Inspect a built Verondel.exe without running it.
 
-Usage: /usr/bin/python3 tests/windows/check_exe.py path/to/Verondel.exe
+Usage: /usr/bin/python3 tests/windows/check_exe.py path/to/Verondel.exe VERSION VERSION_TEXT
+(the build passes the project's version: "1.0.0" and "1.00")
 
 Checks that the exe is a self-contained 32-bit GUI program that needs only
 DLLs every Windows has, and that its icon, version record and manifest made
@@ -96,11 +97,13 @@ def check_icon(pe):
         check(f"icon has {size}x{size} at {bpp} bpp", (size, size, bpp) in found)
 
 
-def check_version(pe):
+def check_version(pe, version, version_text):
+    major, minor, patch = (int(part) for part in version.split("."))
+    ms, ls = major << 16 | minor, patch << 16
     fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
-    check("fixed version 1.0.0.0, NT Win32 app", fixed is not None
-          and (fixed.FileVersionMS, fixed.FileVersionLS) == (0x10000, 0)
-          and (fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 0)
+    check(f"fixed version {version}.0, NT Win32 app", fixed is not None
+          and (fixed.FileVersionMS, fixed.FileVersionLS) == (ms, ls)
+          and (fixed.ProductVersionMS, fixed.ProductVersionLS) == (ms, ls)
           and fixed.FileOS == 0x40004 and fixed.FileType == 1)
     tables, translations = {}, []
     for info in (getattr(pe, "FileInfo", None) or [[]])[0]:
@@ -113,14 +116,14 @@ def check_version(pe):
     check('string table "080404B0"', strings is not None, f"found {sorted(tables)}")
     strings = strings or {}
     for key in ("FileVersion", "ProductVersion"):
-        check(f'{key} is "1.00"', strings.get(key) == "1.00", repr(strings.get(key)))
+        check(f'{key} is "{version_text}"', strings.get(key) == version_text, repr(strings.get(key)))
     for key in ("ProductName", "FileDescription"):
         check(f"{key} not empty", strings.get(key, "").strip(), repr(strings.get(key)))
     # Explorer looks the strings up through this pair; a mismatch hides them all.
     check("Translation is 0804/1200", "0x0804 0x04b0" in translations, repr(translations))
 
 
-def check_manifest(pe):
+def check_manifest(pe, version):
     data = resource(pe, RT_MANIFEST, 1)
     check("manifest resource 24/1 present", data is not None)
     if data is None:
@@ -137,6 +140,7 @@ def check_manifest(pe):
 
     own = [e for e in named("assemblyIdentity") if e.get("name") == "Verondel"]
     check("own identity is x86", own and own[0].get("processorArchitecture") == "x86")
+    check(f"own identity is version {version}.0", own and own[0].get("version") == f"{version}.0")
     check("depends on Common Controls 6.0.0.0", any(
         e.get("name") == "Microsoft.Windows.Common-Controls" and e.get("version") == "6.0.0.0"
         for e in named("assemblyIdentity")))
@@ -151,9 +155,9 @@ def check_manifest(pe):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} path/to/Verondel.exe")
-    path = Path(sys.argv[1])
+    if len(sys.argv) != 4:
+        sys.exit(f"usage: {sys.argv[0]} path/to/Verondel.exe VERSION VERSION_TEXT")
+    path, version, version_text = Path(sys.argv[1]), sys.argv[2], sys.argv[3]
     try:
         pe = pefile.PE(str(path))
     except (OSError, pefile.PEFormatError) as error:
@@ -161,8 +165,8 @@ def main():
     else:
         check_headers(pe, path)
         check_icon(pe)
-        check_version(pe)
-        check_manifest(pe)
+        check_version(pe, version, version_text)
+        check_manifest(pe, version)
     failed = results.count(False)
     print(f"{len(results) - failed} passed, {failed} failed")
     sys.exit(1 if failed else 0)
