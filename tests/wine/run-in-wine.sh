@@ -3,6 +3,7 @@
 # mapped to an empty scratch folder the test fills as it likes.
 #   run-in-wine.sh PROGRAM.exe [ARGS...]
 # VERONDEL_WINE_TEMPLATE  the prefix template (made on first use)
+# VERONDEL_WINE_ARCH      the program's architecture, i686 or x86_64 (see wine-session.sh)
 # VERONDEL_DPI            screen DPI for the run (default 96)
 # VERONDEL_PREPARE_DRIVE  a command run with the drive's Linux folder before Wine starts
 #                         (files made there appear far faster than through Wine)
@@ -17,4 +18,10 @@ trap 'wine_session_end; rm -rf "$drive_e"' EXIT
 [ "${VERONDEL_DPI:-96}" = 96 ] || wine_set_dpi "$VERONDEL_DPI"
 
 export VERONDEL_DRIVE_E=$drive_e
-wine "$@"
+# Wine's own messages come in the console's code page, GBK; the tests' are ASCII.
+set +e
+wine "$@" 2>&1 | iconv -f GBK -t UTF-8 -c
+code=${PIPESTATUS[0]}
+set -e
+wine_explain_exit "$(basename "$1")" "$code" || true
+exit "$code"
