@@ -4,9 +4,10 @@
 Usage: /usr/bin/python3 tests/windows/check_exe.py path/to/Verondel.exe VERSION VERSION_TEXT
 (the build passes the project's version: "1.0.0" and "1.00")
 
-Checks that the exe is a self-contained 32-bit GUI program that needs only
-DLLs every Windows has, and that its icon, version record and manifest made
-it into the file intact.  Prints a line per check, then "N passed, M failed".
+Checks that the exe is a self-contained 32-bit GUI program that imports only
+DLLs Windows loads from its own folder (no MinGW runtime DLL, nothing that
+could be planted on the drive), and that its icon, version record and
+manifest made it into the file intact.  Prints a line per check, then "N passed, M failed".
 """
 
 import struct
@@ -19,14 +20,21 @@ import pefile
 MAX_SIZE = 400 * 1024
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
-# DLLs that ship with Windows.  A MinGW runtime DLL (libstdc++-6, libgcc_s_*,
-# libwinpthread-1) in the imports means the static link failed and the exe
-# will not start on a clean machine.
-SYSTEM_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll",
-    "comdlg32.dll", "advapi32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll",
-    "uxtheme.dll", "version.dll", "msvcrt.dll", "ucrtbase.dll",
+# The DLLs the exe imports, exactly: a new import is a decision, made here.
+EXPECTED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
+
+# Windows loads a KnownDLL from its system folder whatever the search order;
+# any other DLL the exe imports could be planted beside it on the drive and
+# load instead. These are the KnownDLLs of every Windows from 7 to 11.
+# comctl32 is none, but the manifest's Common Controls dependency loads it
+# from the side-by-side store.
+KNOWN_DLLS = {
+    "advapi32.dll", "clbcatq.dll", "comdlg32.dll", "gdi32.dll", "imagehlp.dll", "imm32.dll", "kernel32.dll",
+    "msctf.dll", "msvcrt.dll", "normaliz.dll", "nsi.dll", "ole32.dll", "oleaut32.dll", "psapi.dll",
+    "rpcrt4.dll", "sechost.dll", "setupapi.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "wldap32.dll",
+    "ws2_32.dll",
 }
+LOADED_THROUGH_MANIFEST = {"comctl32.dll"}
 
 SUPPORTED_OS = {
     "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
@@ -68,10 +76,13 @@ def check_headers(pe, path):
     check("base relocations kept", relocs > 0 and not pe.FILE_HEADER.Characteristics & 1, f"{relocs} bytes")
     size = path.stat().st_size
     check(f"file under {MAX_SIZE // 1024} KB", size < MAX_SIZE, f"{size // 1024} KB")
-    dlls = [entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
-    foreign = [d for d in dlls if d not in SYSTEM_DLLS and not d.startswith("api-ms-win-")]
-    check("imports only Windows system DLLs", dlls and not foreign,
-          f"not system: {', '.join(foreign)}" if foreign else ", ".join(dlls))
+    # Delay-loaded DLLs are looked up by the same search as imported ones.
+    dlls = sorted({entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])
+                   + getattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT", [])})
+    check(f"imports exactly {', '.join(sorted(EXPECTED_IMPORTS))}", set(dlls) == EXPECTED_IMPORTS, ", ".join(dlls))
+    plantable = [d for d in dlls if d not in KNOWN_DLLS | LOADED_THROUGH_MANIFEST]
+    check("every import loads from Windows only (KnownDLLs, comctl32 through the manifest)", not plantable,
+          f"could be planted: {', '.join(plantable)}" if plantable else "")
 
 
 def check_icon(pe):
