@@ -21,6 +21,14 @@ target_link_libraries(platform_tests PRIVATE verondel_win32 gtest_main)
 add_test(NAME platform_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:platform_tests>)
 set_tests_properties(platform_tests PROPERTIES ENVIRONMENT "${WINE_TEMPLATE}" TIMEOUT 300)
 
+# planted.dll beside platform_tests.exe, as a DLL planted beside the exe on
+# the drive: after HardenProcess it must not load by its bare name.
+add_library(planted_dll SHARED tests/windows/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted)
+add_custom_command(TARGET planted_dll POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:planted_dll> $<TARGET_FILE_DIR:platform_tests>)
+add_dependencies(platform_tests planted_dll)
+
 
 # The real exe, driven from outside with real input.
 add_executable(recorder WIN32 tests/windows/recorder.cpp)

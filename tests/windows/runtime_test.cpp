@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/win32/hardening.h"
 #include "platform/win32/runtime_win32.h"
 #include "platform/win32/system_text.h"
 #include "test_drive.h"
@@ -99,6 +100,24 @@ TEST(RunTime, ReasonsAreOneReadableLine) {
         EXPECT_FALSE(reason.empty());
         EXPECT_EQ(reason.find_first_of(L"\r\n"), std::wstring::npos);
     }
+}
+
+// A DLL anyone could have put on the drive beside the program must not load
+// in its place when something asks for it by its bare name.
+TEST(RunTime, HardenedProcessRefusesADllBesideTheProgram) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring planted = exe;
+    planted.replace(planted.find_last_of(L'\\') + 1, std::wstring::npos, L"planted.dll");
+    ASSERT_NE(GetFileAttributesW(planted.c_str()), INVALID_FILE_ATTRIBUTES) << "the build puts planted.dll there";
+
+    HardenProcess();
+    HMODULE byName = LoadLibraryW(L"planted.dll");
+    EXPECT_EQ(byName, nullptr) << "planted.dll loaded from the program's folder";
+    HMODULE byPath = LoadLibraryW(planted.c_str());  // it is a DLL that loads when asked for by its place
+    EXPECT_NE(byPath, nullptr);
+    if (byName) FreeLibrary(byName);
+    if (byPath) FreeLibrary(byPath);
 }
 
 TEST(RunTime, ProgramFolderHasNoTrailingBackslashBelowARoot) {
