@@ -26,8 +26,6 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-int Count(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
-
 size_t WorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
@@ -59,7 +57,7 @@ double TimeStart(const std::wstring& exe, const std::wstring& arguments, const w
         HWND window = FindWindowW(windowClass, nullptr);
         if (!window || !IsWindowVisible(window)) return false;
         HWND first = GetDlgItem(window, 101), second = GetDlgItem(window, windowClass[0] == L'B' ? 102 : 103);
-        return Count(first) > 0 && Count(second) > 0;
+        return RowCount(first) > 0 && RowCount(second) > 0;
     };
     while (!shown() && MillisecondsSince(start) < 20000) Sleep(1);
     return MillisecondsSince(start);
@@ -124,7 +122,7 @@ int main(int argc, char** argv) {
             PointAt(dir1, files.x, files.y);
             const auto start = Clock::now();
             PressLeftButton();
-            WaitUntil([&] { return Count(file1) == 100000; }, 60000);
+            WaitUntil([&] { return RowCount(file1) == 100000; }, 60000);
             ourFiles.push_back(MillisecondsSince(start));
             if (run == 0) {
                 Sleep(500);
@@ -132,18 +130,18 @@ int main(int argc, char** argv) {
             }
             bareFiles.push_back(TimeBareListing(L"E:\\Lessons\\files", false));
             ClickAt(dir1, lessons.x, lessons.y);  // back to a small folder
-            WaitUntil([&] { return Count(file1) == 2; }, 60000);
+            WaitUntil([&] { return RowCount(file1) == 2; }, 60000);
         }
         for (int run = 0; run < 5; ++run) {
             const POINT folders = RowCentre(dir1, 3);
             PointAt(dir1, folders.x, folders.y);
             const auto start = Clock::now();
             PressLeftButton(/*doubleClick=*/true);
-            WaitUntil([&] { return Count(dir1) == 20000 + 3; }, 60000);
+            WaitUntil([&] { return RowCount(dir1) == 20000 + 3; }, 60000);
             ourFolders.push_back(MillisecondsSince(start));
             bareFolders.push_back(TimeBareListing(L"E:\\Lessons\\folders", true));
             ClickRow(dir1, 1, /*doubleClick=*/true);  // back up to Lessons
-            WaitUntil([&] { return Count(dir1) == static_cast<int>(rows.size()); }, 60000);
+            WaitUntil([&] { return RowCount(dir1) == static_cast<int>(rows.size()); }, 60000);
         }
     }
 

@@ -41,16 +41,9 @@ struct Clicks : ::testing::Test {
     void OpenFolderButton() { ClickButton(program->Command1()); }
     void OpenFileButton() { ClickButton(program->Command2()); }
     void ClickFile(const std::wstring& name) {
-        const Names files = Entries(program->File1());
-        const auto found = std::find(files.begin(), files.end(), name);
-        ASSERT_NE(found, files.end()) << testing::PrintToString(name);
-        ClickRow(program->File1(), static_cast<int>(found - files.begin()));
-    }
-    void ExpectBox(const std::wstring& text) {
-        const Box box = program->WaitForBox();
-        EXPECT_EQ(box.title, L"提示");
-        EXPECT_EQ(box.text.substr(0, text.size()), text) << testing::PrintToString(box.text);
-        program->Close(box);
+        const int row = RowOf(program->File1(), name);
+        ASSERT_GE(row, 0) << testing::PrintToString(name);
+        ClickRow(program->File1(), row);
     }
 };
 
@@ -109,12 +102,12 @@ TEST_F(Clicks, FilesAtARootAndWithAnyName) {
 TEST_F(Clicks, OpenFileWithNothingSelected) {
     Start();
     OpenFileButton();  // before any file click
-    ExpectBox(L"请先选择文件");
+    program->ExpectBox(L"请先选择文件");
     ClickRow(program->Dir1(), kLessons);
     ClickFile(L"intro.lesson");
     ClickRow(program->Dir1(), kWeek1);  // a folder click forgets the file
     OpenFileButton();
-    ExpectBox(L"请先选择文件");
+    program->ExpectBox(L"请先选择文件");
     EXPECT_TRUE(TakeLaunches(0).empty());
 }
 
@@ -124,11 +117,11 @@ TEST_F(Clicks, FailedOpensAreReported) {
     ClickFile(L"slides.lesson");
     DeleteFileW(L"E:\\Lessons\\Week1\\slides.lesson");  // gone since it was listed
     OpenFileButton();
-    ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\slides.lesson\n");
+    program->ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\slides.lesson\n");
 
     ClickFile(L"unknown.nothing");  // no program is associated with the type
     OpenFileButton();
-    ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\unknown.nothing\n");
+    program->ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\unknown.nothing\n");
     EXPECT_TRUE(TakeLaunches(0).empty());
     EXPECT_TRUE(program->IsRunning());
 }
@@ -139,7 +132,7 @@ TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {
     ClickFile(L"slides.lesson");
     RemoveDirectoryW(L"E:\\Lessons\\Week2");
     ClickRow(program->Dir1(), kWeek2);
-    ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week2");
+    program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week2\n");
     EXPECT_EQ(Highlighted(program->Dir1()), kWeek1);
     EXPECT_EQ(Entries(program->File1()).size(), 4u);
     OpenFileButton();

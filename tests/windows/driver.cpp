@@ -83,6 +83,19 @@ Box Verondel::WaitForBox(int timeoutMs) {
 
 bool Verondel::NoBoxFor(int ms) { return WaitForBox(ms).handle == nullptr; }
 
+void Verondel::ExpectBox(const std::wstring& text, const std::wstring& title) {
+    const Box box = WaitForBox();
+    ASSERT_NE(box.handle, nullptr) << "no message box; expected " << testing::PrintToString(text);
+    EXPECT_EQ(box.title, title);
+    if (text.ends_with(L'\n')) {
+        EXPECT_EQ(box.text.substr(0, text.size()), text) << testing::PrintToString(box.text);
+        EXPECT_GT(box.text.size(), text.size()) << "no reason given";
+    } else {
+        EXPECT_EQ(box.text, text);
+    }
+    Close(box);
+}
+
 void Verondel::Close(const Box& box) {
     PostMessageW(box.handle, WM_COMMAND, IDOK, 0);
     WaitUntil([&] { return !IsWindow(box.handle) || !IsWindowVisible(box.handle); });
@@ -92,20 +105,6 @@ HWND Verondel::Dir1() { return GetDlgItem(Window(), 101); }
 HWND Verondel::Command1() { return GetDlgItem(Window(), 102); }
 HWND Verondel::File1() { return GetDlgItem(Window(), 103); }
 HWND Verondel::Command2() { return GetDlgItem(Window(), 104); }
-
-std::vector<std::wstring> Entries(HWND list) {
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
-        const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, row, 0));
-        std::wstring text(length + 1, L'\0');
-        text.resize(SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data())));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
-int Highlighted(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
 // Brings the control's window to the front and the pointer over (x, y).
 void PointAt(HWND control, int x, int y) {

@@ -3,11 +3,14 @@
 // on drive E:, finds its window and message boxes, reads its lists, and
 // sends real mouse clicks and keys (SendInput). Launches are seen through
 // the recorder, which stands in for Explorer and for a test file type.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "list_rows.h"
 
 // What a message box shows.
 struct Box {
@@ -27,6 +30,10 @@ public:
     Box WaitForBox(int timeoutMs = 10000);
     // True when no message box appears within ms.
     bool NoBoxFor(int ms);
+    // Waits for a message box titled title, checks its text and presses OK.
+    // The text is exactly text; or, when text ends in a line break, starts
+    // with it and goes on with the system's reason.
+    void ExpectBox(const std::wstring& text, const std::wstring& title = L"提示");
     void Close(const Box& box);  // presses its OK button
 
     bool IsRunning() const;
@@ -41,10 +48,6 @@ private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
-
-// The entries a list box shows, by LB_GETTEXT.
-std::vector<std::wstring> Entries(HWND list);
-int Highlighted(HWND list);
 
 // Real input. ClickAt is PointAt, then PressLeftButton, then a short wait.
 void PointAt(HWND control, int x, int y);

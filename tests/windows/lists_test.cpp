@@ -3,6 +3,7 @@
 #include "platform/win32/file_list_box.h"
 #include "platform/win32/folder_list_box.h"
 #include "platform/win32/folder_scan.h"
+#include "list_rows.h"
 #include "test_drive.h"
 
 namespace {
@@ -29,13 +30,6 @@ struct ListsOnDisk : ::testing::Test {
         SetFileAttributesW(L"E:\\Lessons\\system.txt", FILE_ATTRIBUTE_SYSTEM);
     }
     ~ListsOnDisk() override { DestroyWindow(parent); }
-
-    Names Shown(const ListBox& box) const {
-        Names texts;
-        const int count = static_cast<int>(SendMessageW(box.Handle(), LB_GETCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) texts.push_back(box.Text(row));
-        return texts;
-    }
 };
 
 TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
@@ -61,13 +55,13 @@ TEST_F(ListsOnDisk, FolderListNumbersEntriesFromTheOpenFolder) {
     EXPECT_EQ(dir1.List(-3), L"E:\\");
     EXPECT_EQ(dir1.List(-4), L"");
     EXPECT_EQ(dir1.List(0), L"");  // Week2 has no subfolders
-    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"Week2"}));
+    EXPECT_EQ(Entries(dir1.Box().Handle()), (Names{L"E:\\", L"Lessons", L"Week2"}));
 
     ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\").ok);
     EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
     EXPECT_EQ(dir1.List(0), L"E:\\Lessons\\week1");
     EXPECT_EQ(dir1.List(3), L"E:\\Lessons\\课程 😀");
-    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"week1", L"Week2", L"Week10", L"课程 😀"}));
+    EXPECT_EQ(Entries(dir1.Box().Handle()), (Names{L"E:\\", L"Lessons", L"week1", L"Week2", L"Week10", L"课程 😀"}));
 
     // The user moves the highlight; ListIndex follows the row.
     dir1.Box().Select(0);
@@ -83,7 +77,7 @@ TEST_F(ListsOnDisk, FolderListAtARootAndAfterDots) {
     EXPECT_EQ(dir1.Path(), L"E:\\");
     EXPECT_EQ(dir1.List(-1), L"E:\\");
     EXPECT_EQ(dir1.List(0), L"E:\\Lessons");
-    EXPECT_EQ(Shown(dir1.Box()), (Names{L"E:\\", L"Lessons", L"Top"}));
+    EXPECT_EQ(Entries(dir1.Box().Handle()), (Names{L"E:\\", L"Lessons", L"Top"}));
 
     ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\Week2\\..\\..\\..").ok);  // no further up than the root
     EXPECT_EQ(dir1.Path(), L"E:\\");

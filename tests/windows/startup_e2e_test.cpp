@@ -21,13 +21,10 @@ struct Startup : ::testing::Test {
         WriteBytes(L"E:\\readme.txt", "x");
     }
     // The program's first message box, closed; the window is not up yet.
-    Box ExpectBox(Verondel& program, const std::wstring& title, const std::wstring& text) {
-        Box box = program.WaitForBox();
-        EXPECT_EQ(box.title, title);
-        EXPECT_EQ(box.text, text);
+    void ExpectFirstBox(Verondel& program, const std::wstring& text) {
+        ASSERT_NE(program.WaitForBox().handle, nullptr) << "no message box";
         EXPECT_EQ(program.Window(0), nullptr) << "the window shows only after start-up";
-        program.Close(box);
-        return box;
+        program.ExpectBox(text);
     }
 };
 
@@ -57,7 +54,7 @@ TEST_F(Startup, OpensTheConfiguredFolder) {
 
 TEST_F(Startup, MissingSettingsFile) {
     Verondel program(L"E:\\Other");
-    ExpectBox(program, L"提示", L"Verondel设置.ini不存在");
+    ExpectFirstBox(program, L"Verondel设置.ini不存在");
     ASSERT_NE(program.Window(), nullptr);
     EXPECT_TRUE(program.NoBoxFor(300));  // the program folder passes the folder test
     EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Lessons", L"Other", L"课程"}));
@@ -67,11 +64,8 @@ TEST_F(Startup, ValueThatNamesNoFolder) {
     for (const char* value : {"Missing", "readme.txt", "Less*"}) {
         WriteBytes(kSettings, value);
         Verondel program(L"E:\\Other");
-        ExpectBox(program, L"提示", L"设置错误");
-        Box second = program.WaitForBox();
-        EXPECT_EQ(second.title, L"Verondel");
-        EXPECT_EQ(second.text, L"E:\\" + std::wstring(value, value + strlen(value)));
-        program.Close(second);
+        ExpectFirstBox(program, L"设置错误");
+        program.ExpectBox(L"E:\\" + std::wstring(value, value + strlen(value)), L"Verondel");
         ASSERT_NE(program.Window(), nullptr) << value;
         EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Other"})) << "the folder it was started in";
         EXPECT_TRUE(program.IsRunning());
@@ -84,7 +78,7 @@ TEST_F(Startup, SettingsFileThatCannotBeRead) {
     HANDLE locked = CreateFileW(kSettings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     Verondel program(L"E:\\Other");
-    ExpectBox(program, L"提示", L"Verondel设置.ini无法读取");
+    ExpectFirstBox(program, L"Verondel设置.ini无法读取");
     ASSERT_NE(program.Window(), nullptr);
     EXPECT_TRUE(program.NoBoxFor(300));  // read as empty: the program folder opens
     EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Lessons", L"Other", L"课程"}));

@@ -22,22 +22,23 @@ std::string Gbk(const std::wstring& text) {
     return bytes;
 }
 
-// Removes everything below folder, then folder itself unless it is the root.
-static void RemoveTree(const std::wstring& folder) {
+// Removes what is below folder (a \\?\ path, so deep trees go too), except keep.
+static void RemoveBelow(const std::wstring& folder, const std::wstring& keep) {
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    if (folder.size() > 2) RemoveDirectoryW(folder.c_str());
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = entry.cFileName, path = folder + L"\\" + name;
+        if (name == L"." || name == L".." || path == keep) continue;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveBelow(path, keep);
+            RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
 }
 
-void ClearDrive() { RemoveTree(L"E:"); }
+void ClearDrive(const std::wstring& keep) { RemoveBelow(L"\\\\?\\E:", keep.empty() ? L"" : L"\\\\?\\" + keep); }

@@ -16,5 +16,7 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 // Text in the GBK code page, as a Chinese Notepad saves it.
 std::string Gbk(const std::wstring& text);
 
-// Empties drive E: between tests.
-void ClearDrive();
+// Empties drive E: between tests, trees past MAX_PATH included. A folder
+// named in keep (E:\huge) stays: it was made before Wine started and
+// would take minutes to make again.
+void ClearDrive(const std::wstring& keep = L"");

@@ -232,7 +232,7 @@ TEST_F(Form, WhatTheScreenShows) {
 
     for (HWND list : {program->Dir1(), program->File1()}) {
         SCOPED_TRACE(GetDlgCtrlID(list));
-        const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        const int rows = RowCount(list);
         ASSERT_GT(rows, 0);
         RECT last, client;
         SendMessageW(list, LB_GETITEMRECT, rows - 1, reinterpret_cast<LPARAM>(&last));
@@ -256,11 +256,9 @@ TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {
     ClearDrive();
     MakeFolder(L"E:\\Other");
     Verondel program(L"E:\\Other");  // no settings file
-    const Box box = program.WaitForBox();
-    EXPECT_EQ(box.title, L"提示");
-    EXPECT_EQ(box.text, L"Verondel设置.ini不存在");
+    ASSERT_NE(program.WaitForBox().handle, nullptr);
     EXPECT_EQ(program.Window(0), nullptr) << "no visible window behind the message";
-    program.Close(box);
+    program.ExpectBox(L"Verondel设置.ini不存在");
     EXPECT_NE(program.Window(), nullptr);
 }
 
