@@ -1,5 +1,6 @@
 #include "driver.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -7,6 +8,7 @@ namespace {
 struct Search {
     DWORD process;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found = nullptr;
 };
 
@@ -16,16 +18,26 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (owner != search.process || !IsWindowVisible(window) || wcscmp(name, search.className) != 0) return TRUE;
+    if (owner != search.process || (search.visibleOnly && !IsWindowVisible(window)) ||
+        wcscmp(name, search.className) != 0)
+        return TRUE;
     search.found = window;
     return FALSE;
 }
 
-// A visible top-level window of the process, of the given class.
-HWND FindTopLevel(DWORD process, const wchar_t* className) {
-    Search search{process, className};
+// A top-level window of the process, of the given class.
+HWND FindTopLevel(DWORD process, const wchar_t* className, bool visibleOnly = true) {
+    Search search{process, className, visibleOnly};
     EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// The active window as the thread that owns window sees it.
+HWND ActiveWindowOfThreadOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndActive;
 }
 
 std::wstring TextOf(HWND window) {
@@ -52,6 +64,10 @@ Verondel::Verondel(const std::wstring& startIn) {
     std::wstring commandLine = L"\"E:\\Verondel.exe\"";
     CreateProcessW(L"E:\\Verondel.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
                    &startup, &process_);
+    // What the program starts joins its job, so TakeLaunches can tell when
+    // every launch has ended (and so written its line).
+    job_ = CreateJobObjectW(nullptr, nullptr);
+    AssignProcessToJobObject(job_, process_.hProcess);
 }
 
 Verondel::~Verondel() {
@@ -61,6 +77,7 @@ Verondel::~Verondel() {
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
+    if (job_) CloseHandle(job_);
 }
 
 bool Verondel::IsRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -74,14 +91,12 @@ Box Verondel::WaitForBox(int timeoutMs) {
     Box box;
     WaitUntil([&] { return (box.handle = FindTopLevel(process_.dwProcessId, L"#32770")) != nullptr; }, timeoutMs);
     if (box.handle) {
-        Sleep(100);  // let the box finish drawing its text
+        WaitUntil([&] { return !TextOf(GetDlgItem(box.handle, 0xFFFF)).empty(); }, 2000);
         box.title = TextOf(box.handle);
         box.text = TextOf(GetDlgItem(box.handle, 0xFFFF));
     }
     return box;
 }
-
-bool Verondel::NoBoxFor(int ms) { return WaitForBox(ms).handle == nullptr; }
 
 void Verondel::ExpectBox(const std::wstring& text, const std::wstring& title) {
     const Box box = WaitForBox();
@@ -96,9 +111,16 @@ void Verondel::ExpectBox(const std::wstring& text, const std::wstring& title) {
     Close(box);
 }
 
+bool Verondel::NoBox() {
+    DWORD_PTR answer;
+    SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    // Visible or not: a box still being made counts too.
+    return FindTopLevel(process_.dwProcessId, L"#32770", /*visibleOnly=*/false) == nullptr;
+}
+
 void Verondel::Close(const Box& box) {
     PostMessageW(box.handle, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(box.handle) || !IsWindowVisible(box.handle); });
+    WaitUntil([&] { return !IsWindow(box.handle); });
 }
 
 HWND Verondel::Dir1() { return GetDlgItem(Window(), 101); }
@@ -106,17 +128,18 @@ HWND Verondel::Command1() { return GetDlgItem(Window(), 102); }
 HWND Verondel::File1() { return GetDlgItem(Window(), 103); }
 HWND Verondel::Command2() { return GetDlgItem(Window(), 104); }
 
+bool BringToFront(HWND window) {
+    // The program's own thread takes the activation a little after the
+    // system has made the window the foreground one.
+    return WaitUntil([&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return GetForegroundWindow() == window && ActiveWindowOfThreadOf(window) == window;
+    }, 2000);
+}
+
 // Brings the control's window to the front and the pointer over (x, y).
 void PointAt(HWND control, int x, int y) {
-    // A launched program may have taken the foreground; take it back first.
-    HWND window = GetAncestor(control, GA_ROOT);
-    if (GetForegroundWindow() != window) {
-        WaitUntil([&] {
-            SetForegroundWindow(window);
-            return GetForegroundWindow() == window;
-        }, 2000);
-        Sleep(300);  // activation reaches the program's thread a little later
-    }
+    BringToFront(GetAncestor(control, GA_ROOT));  // a launched program may have taken the foreground
     POINT point{x, y};
     ClientToScreen(control, &point);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -157,9 +180,19 @@ void PressLeftButton(bool doubleClick) {
 
 void ClickAt(HWND control, int x, int y, bool doubleClick) {
     PointAt(control, x, y);
-    Sleep(30);
+    // Two clicks on one spot within the double-click time make a double-click:
+    // a click on the spot of the last one waits until that time has passed.
+    static HWND lastControl = nullptr;
+    static POINT lastPoint{};
+    static ULONGLONG lastTime = 0;
+    const bool sameSpot = control == lastControl && std::abs(x - lastPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                          std::abs(y - lastPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const ULONGLONG apart = GetDoubleClickTime() + 50, since = GetTickCount64() - lastTime;
+    if (sameSpot && since < apart) Sleep(static_cast<DWORD>(apart - since));
     PressLeftButton(doubleClick);
-    Sleep(180);
+    lastControl = control;
+    lastPoint = {x, y};
+    lastTime = GetTickCount64();
 }
 
 POINT RowCentre(HWND list, int row) {
@@ -195,7 +228,6 @@ void PressKey(WORD key, bool shift) {
         input.ki.wVk = VK_SHIFT;
         Send(input);
     }
-    Sleep(150);
 }
 
 namespace {
@@ -223,12 +255,36 @@ std::vector<std::wstring> ReadLaunches() {
 
 }  // namespace
 
-std::vector<std::wstring> TakeLaunches(int expected, int timeoutMs) {
+size_t LaunchesRecorded() { return ReadLaunches().size(); }
+
+std::vector<std::wstring> Verondel::TakeLaunches(int expected, int timeoutMs) {
+    // A launch seen means the input that caused it has been handled. Once the
+    // program answers a message it has finished that handler, so whatever
+    // else it launched has started; once those have ended, they have written
+    // their lines.
     WaitUntil([&] { return static_cast<int>(ReadLaunches().size()) >= expected; }, timeoutMs);
-    Sleep(expected ? 300 : 0);  // room for a launch too many to show up
+    DWORD_PTR answer;
+    SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer);
+    WaitUntil([&] {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION job{};
+        QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &job, sizeof job, nullptr);
+        return job.ActiveProcesses <= 1;  // the program alone
+    }, timeoutMs);
     std::vector<std::wstring> launches = ReadLaunches();
     DeleteFileW(kLaunchLog);
     return launches;
+}
+
+testing::AssertionResult Verondel::NothingLaunched() {
+    ClickButton(Command1());
+    std::vector<std::wstring> launches = TakeLaunches(1);
+    const std::wstring explorer = L"\"C:\\windows\\explorer.exe\"";
+    const auto known = std::find_if(launches.begin(), launches.end(),
+                                    [&](const std::wstring& launch) { return launch.starts_with(explorer); });
+    if (known == launches.end()) return testing::AssertionFailure() << "\"打开文件夹\" launched no Explorer";
+    launches.erase(known);
+    if (!launches.empty()) return testing::AssertionFailure() << "launched " << testing::PrintToString(launches);
+    return testing::AssertionSuccess();
 }
 
 void InstallRecorder(const std::wstring& extension) {

@@ -3,6 +3,10 @@
 // on drive E:, finds its window and message boxes, reads its lists, and
 // sends real mouse clicks and keys (SendInput). Launches are seen through
 // the recorder, which stands in for Explorer and for a test file type.
+//
+// Input is handled by the program some time after it is sent, so nothing
+// here sleeps for a fixed time: tests wait until they see what they expect
+// (WaitUntil, WaitForBox, TakeLaunches), with a time limit.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -28,13 +32,25 @@ public:
     HWND Window(int timeoutMs = 10000);
     // A message box of the program, or an empty Box after timeoutMs.
     Box WaitForBox(int timeoutMs = 10000);
-    // True when no message box appears within ms.
-    bool NoBoxFor(int ms);
     // Waits for a message box titled title, checks its text and presses OK.
     // The text is exactly text; or, when text ends in a line break, starts
     // with it and goes on with the system's reason.
     void ExpectBox(const std::wstring& text, const std::wstring& title = L"提示");
     void Close(const Box& box);  // presses its OK button
+    // True when the program, once it answers a message, has no message box.
+    // Input still on its way is not waited for: ask after something that
+    // shows the input before was handled (the window showing, a launch).
+    bool NoBox();
+
+    // Launches recorded since the last call, one command line each. Waits
+    // for expected (at least 1) of them, then until the program answers a
+    // message and every program it started has ended, so a launch too many
+    // is in the list too.
+    std::vector<std::wstring> TakeLaunches(int expected, int timeoutMs = 5000);
+    // Success when nothing was launched since the last TakeLaunches. Clicks
+    // "打开文件夹" and waits for that Explorer launch: the program handles
+    // input in order, so by then it has handled everything sent before.
+    testing::AssertionResult NothingLaunched();
 
     bool IsRunning() const;
     HANDLE Process() const { return process_.hProcess; }
@@ -46,10 +62,16 @@ public:
 
 private:
     PROCESS_INFORMATION process_{};
+    HANDLE job_ = nullptr;  // holds the program and what it starts
     HWND window_ = nullptr;
 };
 
-// Real input. ClickAt is PointAt, then PressLeftButton, then a short wait.
+// Makes window the foreground window, and waits until the thread that owns
+// it has taken the activation; false after 2 s.
+bool BringToFront(HWND window);
+
+// Real input. ClickAt is PointAt, then PressLeftButton. None of them waits
+// for the program to handle the input.
 void PointAt(HWND control, int x, int y);
 void PressLeftButton(bool doubleClick = false);
 void ClickAt(HWND control, int x, int y, bool doubleClick = false);
@@ -68,8 +90,8 @@ bool WaitUntil(Condition done, int timeoutMs = 5000) {
     return done();
 }
 
-// Launches recorded since the last call, one command line each.
-std::vector<std::wstring> TakeLaunches(int expected, int timeoutMs = 5000);
+// How many launches are recorded so far; TakeLaunches takes them.
+size_t LaunchesRecorded();
 
 // Makes the recorder stand in for Explorer and open files ending in
 // extension (".lesson"); clears the launch record.

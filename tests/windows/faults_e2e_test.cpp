@@ -95,12 +95,19 @@ struct Faults : ::testing::Test {
     void Start(int timeoutMs = 10000) {
         Launch();
         ASSERT_NE(program->Window(timeoutMs), nullptr);
-        ASSERT_TRUE(program->NoBoxFor(200));
+        ASSERT_TRUE(program->NoBox());
     }
+    // Clicks the row showing name. The program may refuse it, so this does
+    // not wait for the highlight to move.
     void Click(HWND list, const std::wstring& name) {
         const int row = RowOf(list, name);
         ASSERT_GE(row, 0) << testing::PrintToString(name);
         ClickRow(list, row);
+    }
+    // Clicks the row showing name and waits until it is highlighted.
+    void Select(HWND list, const std::wstring& name) {
+        Click(list, name);
+        ASSERT_TRUE(WaitUntil([&] { return Highlighted(list) == RowOf(list, name); })) << testing::PrintToString(name);
     }
     // Still running, and its window answers within 5 s.
     testing::AssertionResult Alive() {
@@ -115,16 +122,18 @@ struct Faults : ::testing::Test {
     void ExpectButtonsMatchLists(const std::wstring& folder) {
         ASSERT_TRUE(Alive());
         const std::wstring name = folder.size() == 3 ? folder : folder.substr(folder.rfind(L'\\') + 1);
-        EXPECT_EQ(Highlighted(program->Dir1()), RowOf(program->Dir1(), name)) << testing::PrintToString(name);
+        // After a refused click the program puts the highlight back once its box is closed.
+        EXPECT_TRUE(WaitUntil([&] { return Highlighted(program->Dir1()) == RowOf(program->Dir1(), name); }))
+            << testing::PrintToString(name) << " is not highlighted";
         ClickButton(program->Command1());
-        EXPECT_EQ(TakeLaunches(1), Names{kExplorer + Quoted(folder)});
+        EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + Quoted(folder)});
         const int file = Highlighted(program->File1());
         ClickButton(program->Command2());
         if (file < 0) {
             program->ExpectBox(L"请先选择文件");
         } else {
-            EXPECT_EQ(TakeLaunches(1), Names{Opened(folder + (folder.size() == 3 ? L"" : L"\\") +
-                                                     RowText(program->File1(), file))});
+            EXPECT_EQ(program->TakeLaunches(1), Names{Opened(folder + (folder.size() == 3 ? L"" : L"\\") +
+                                                              RowText(program->File1(), file))});
         }
         EXPECT_TRUE(Alive());
     }
@@ -132,18 +141,19 @@ struct Faults : ::testing::Test {
 
 TEST_F(Faults, DrivePulledWhileRunning) {
     Start();
-    Click(program->Dir1(), L"Week1");
-    Click(program->File1(), L"slides.lesson");
+    Select(program->Dir1(), L"Week1");
+    ASSERT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"slides.lesson"}; }));
+    Select(program->File1(), L"slides.lesson");
     PulledDrive drive;
     ASSERT_TRUE(drive.Pulled());
 
     Click(program->Dir1(), L"Week2");
     program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week2\n");
-    EXPECT_EQ(Highlighted(program->Dir1()), RowOf(program->Dir1(), L"Week1"));
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(program->Dir1()) == RowOf(program->Dir1(), L"Week1"); }));
     EXPECT_EQ(Entries(program->File1()), Names{L"slides.lesson"});
     ClickButton(program->Command2());
     program->ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\slides.lesson\n");
-    EXPECT_TRUE(TakeLaunches(0).empty());
+    EXPECT_TRUE(program->NothingLaunched());
     EXPECT_TRUE(Alive());
 
     drive.PutBack();  // nothing was forgotten while it was out
@@ -182,15 +192,15 @@ TEST_F(Faults, FolderPastMaxPath) {
 
     Click(program->File1(), L"深处的课件.lesson");
     ClickButton(program->Command2());  // opened in full, or refused in words: never cut short or silent
-    const Box box = program->WaitForBox(1500);
-    if (box.handle) {
+    ASSERT_TRUE(WaitUntil([&] { return program->WaitForBox(0).handle || LaunchesRecorded() > 0; }));
+    if (program->WaitForBox(0).handle) {
         program->ExpectBox(L"无法打开文件\n" + file + L"\n");
-        EXPECT_TRUE(TakeLaunches(0).empty());
+        EXPECT_TRUE(program->NothingLaunched());
     } else {
-        EXPECT_EQ(TakeLaunches(1), Names{Opened(file)});
+        EXPECT_EQ(program->TakeLaunches(1), Names{Opened(file)});
     }
     ClickButton(program->Command1());
-    EXPECT_EQ(TakeLaunches(1), Names{kExplorer + Quoted(deep)});
+    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + Quoted(deep)});
     EXPECT_TRUE(Alive());
 }
 
@@ -206,40 +216,38 @@ TEST_F(Faults, OddNamesArriveVerbatim) {
         SCOPED_TRACE(testing::PrintToString(name));
         Click(program->File1(), name + L".lesson");
         ClickButton(program->Command2());
-        EXPECT_EQ(TakeLaunches(1), Names{Opened(L"E:\\Lessons\\" + name + L".lesson")});
+        EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\" + name + L".lesson")});
     }
     for (const auto& name : odd) {
         SCOPED_TRACE(testing::PrintToString(name));
         Click(program->Dir1(), name);
         ClickButton(program->Command1());
-        EXPECT_EQ(TakeLaunches(1), Names{kExplorer + Quoted(L"E:\\Lessons\\" + name)});
+        EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + Quoted(L"E:\\Lessons\\" + name)});
     }
-    EXPECT_TRUE(program->NoBoxFor(100));
+    EXPECT_TRUE(program->NoBox());
     EXPECT_TRUE(Alive());
 }
 
 TEST_F(Faults, FolderOfAHundredThousandFiles) {
     WriteBytes(kSettings, "");  // the program folder, E:\, so huge is a row
     Start();
-    const ULONGLONG clicked = GetTickCount64();
-    Click(program->Dir1(), L"huge");
+    Click(program->Dir1(), L"huge");  // how fast: ./dev bench, "100,000 files listed"
     ASSERT_TRUE(WaitUntil([&] { return RowCount(program->File1()) == kHugeCount; }, 20000))
         << RowCount(program->File1());
-    EXPECT_LT(GetTickCount64() - clicked, 5000u) << "listing took too long";
     EXPECT_TRUE(Alive());
 
     HWND files = program->File1();
     ClickRow(files, 0);
     PressKey(VK_END);
-    EXPECT_EQ(Highlighted(files), kHugeCount - 1);
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == kHugeCount - 1; })) << Highlighted(files);
     const std::wstring last = L"E:\\huge\\" + RowText(files, kHugeCount - 1);
     EXPECT_NE(GetFileAttributesW(last.c_str()), INVALID_FILE_ATTRIBUTES) << testing::PrintToString(last);
     ClickButton(program->Command2());
-    EXPECT_EQ(TakeLaunches(1), Names{Opened(last)});
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(last)});
 
     SendMessageW(files, LB_SETTOPINDEX, kHugeCount / 2, 0);  // scrolled halfway, a click opens that row
     ClickRow(files, kHugeCount / 2 + 3);
-    EXPECT_EQ(Highlighted(files), kHugeCount / 2 + 3);
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == kHugeCount / 2 + 3; })) << Highlighted(files);
     ExpectButtonsMatchLists(L"E:\\huge");
 }
 
@@ -283,7 +291,7 @@ TEST_F(Faults, SettingsValues) {
             program->Close(second);
         }
         ASSERT_NE(program->Window(), nullptr);
-        EXPECT_TRUE(program->NoBoxFor(200));
+        EXPECT_TRUE(program->NoBox());
         ExpectButtonsMatchLists(c.opens);
     }
 }
@@ -294,11 +302,12 @@ TEST_F(Faults, ExplorerMissing) {
     DeleteFileW(L"C:\\windows\\syswow64\\explorer.exe");
     ClickButton(program->Command1());
     program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\n");
-    EXPECT_TRUE(TakeLaunches(0).empty());
-    Click(program->Dir1(), L"Week1");  // the rest still works
+    Select(program->Dir1(), L"Week1");  // the rest still works
+    ASSERT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"slides.lesson"}; }));
     Click(program->File1(), L"slides.lesson");
     ClickButton(program->Command2());
-    EXPECT_EQ(TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\slides.lesson")});
+    // Exactly this launch: the refused "打开文件夹" launched nothing either.
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\slides.lesson")});
     EXPECT_TRUE(Alive());
 }
 

@@ -45,7 +45,7 @@ TEST_F(Startup, OpensTheConfiguredFolder) {
         WriteBytes(kSettings, c.settings);
         Verondel program;
         ASSERT_NE(program.Window(), nullptr);
-        EXPECT_TRUE(program.NoBoxFor(300));
+        EXPECT_TRUE(program.NoBox());
         EXPECT_EQ(Entries(program.Dir1()), c.folders);
         EXPECT_EQ(Highlighted(program.Dir1()), c.openRow);
         EXPECT_EQ(Entries(program.File1()), c.files);
@@ -56,7 +56,7 @@ TEST_F(Startup, MissingSettingsFile) {
     Verondel program(L"E:\\Other");
     ExpectFirstBox(program, L"Verondel设置.ini不存在");
     ASSERT_NE(program.Window(), nullptr);
-    EXPECT_TRUE(program.NoBoxFor(300));  // the program folder passes the folder test
+    EXPECT_TRUE(program.NoBox());  // the program folder passes the folder test
     EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Lessons", L"Other", L"课程"}));
 }
 
@@ -80,7 +80,7 @@ TEST_F(Startup, SettingsFileThatCannotBeRead) {
     Verondel program(L"E:\\Other");
     ExpectFirstBox(program, L"Verondel设置.ini无法读取");
     ASSERT_NE(program.Window(), nullptr);
-    EXPECT_TRUE(program.NoBoxFor(300));  // read as empty: the program folder opens
+    EXPECT_TRUE(program.NoBox());  // read as empty: the program folder opens
     EXPECT_EQ(Entries(program.Dir1()), (Names{L"E:\\", L"Lessons", L"Other", L"课程"}));
     CloseHandle(locked);
 }

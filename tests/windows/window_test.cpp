@@ -70,6 +70,8 @@ public:
         return RGB(pixel[2], pixel[1], pixel[0]);
     }
 
+    bool operator==(const Screenshot& other) const { return bits_ == other.bits_; }
+
     bool SaveAsBmp(const std::wstring& path) const {
         const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof header_;
         BITMAPFILEHEADER file{0x4D42, headers + static_cast<DWORD>(bits_.size()), 0, 0, headers};
@@ -124,14 +126,23 @@ struct Form : ::testing::Test {
         program = std::make_unique<Verondel>();
         window = program->Window();
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(program->NoBoxFor(300));
+        ASSERT_TRUE(program->NoBox());
         HDC screen = GetDC(nullptr);
         dpi = GetDeviceCaps(screen, LOGPIXELSX);
         ReleaseDC(nullptr, screen);
     }
-    void BringToFront() {
-        SetForegroundWindow(window);
-        Sleep(300);  // activated and painted
+    // The screen once the window has been painted on it: both buttons show
+    // their captions, and two screenshots in a row agree.
+    Screenshot PaintedScreen() {
+        Screenshot last;
+        WaitUntil([&] {
+            Screenshot now;
+            const bool painted = now == last && InkWidth(now, program->Command1()) > 0 &&
+                                 InkWidth(now, program->Command2()) > 0;
+            last = now;
+            return painted;
+        });
+        return last;
     }
     std::unique_ptr<Verondel> program;
     HWND window = nullptr;
@@ -203,20 +214,21 @@ TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
 }
 
 TEST_F(Form, FocusStartsOnTheFolderListAndTabFollowsTheTabOrder) {
-    EXPECT_EQ(Focus(window), program->Dir1());
-    BringToFront();
+    EXPECT_TRUE(WaitUntil([&] { return Focus(window) == program->Dir1(); })) << GetDlgCtrlID(Focus(window));
+    ASSERT_TRUE(BringToFront(window));
     for (bool shift : {false, true}) {
         const std::vector<int> order = shift ? std::vector{104, 103, 102, 101} : std::vector{102, 103, 104, 101};
         for (int id : order) {
             PressKey(VK_TAB, shift);
-            EXPECT_EQ(GetDlgCtrlID(Focus(window)), id) << (shift ? "Shift+Tab" : "Tab");
+            EXPECT_TRUE(WaitUntil([&] { return GetDlgCtrlID(Focus(window)) == id; }))
+                << (shift ? "Shift+Tab" : "Tab") << " to " << id << ", focus on " << GetDlgCtrlID(Focus(window));
         }
     }
 }
 
 TEST_F(Form, WhatTheScreenShows) {
-    BringToFront();
-    const Screenshot screen;
+    ASSERT_TRUE(BringToFront(window));
+    const Screenshot screen = PaintedScreen();
     if (const std::wstring folder = WindowsPathFromEnvironment("VERONDEL_ARTIFACTS"); folder != L"Z:") {
         EXPECT_TRUE(screen.SaveAsBmp(folder + L"\\window-" + std::to_wstring(dpi) + L"dpi.bmp"));
     }
