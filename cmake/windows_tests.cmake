@@ -51,7 +51,14 @@ set(WINDOW_ARTIFACTS ${CMAKE_BINARY_DIR}/screenshots)
 file(MAKE_DIRECTORY ${WINDOW_ARTIFACTS})
 add_executable(window_tests tests/windows/window_test.cpp)
 target_link_libraries(window_tests PRIVATE driver gtest_main)
-add_dependencies(window_tests Verondel)
+# window_probe.dll, beside window_tests.exe: a window hook loads it into the
+# program to read a control's font, which no other process can.
+add_library(window_probe SHARED tests/windows/window_probe.cpp)
+set_target_properties(window_probe PROPERTIES PREFIX "")
+target_link_options(window_probe PRIVATE -Wl,--kill-at)  # exported as "ProbeHook", not "ProbeHook@12", on i686
+add_custom_command(TARGET window_probe POST_BUILD
+                   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:window_probe> $<TARGET_FILE_DIR:window_tests>)
+add_dependencies(window_tests Verondel window_probe)
 foreach(dpi 96 144)
     set(environment ${DRIVER_ENVIRONMENT} "VERONDEL_DPI=${dpi}" "VERONDEL_ARTIFACTS=${WINDOW_ARTIFACTS}")
     add_test(NAME window_at_${dpi}_dpi COMMAND ${RUN_IN_WINE} $<TARGET_FILE:window_tests>)

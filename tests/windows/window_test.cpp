@@ -13,6 +13,7 @@
 
 #include "driver.h"
 #include "test_drive.h"
+#include "window_probe.h"
 
 namespace {
 
@@ -32,6 +33,54 @@ std::wstring Text(HWND window, Read read) {
 }
 std::wstring TextOf(HWND window) { return Text(window, GetWindowTextW); }
 std::wstring ClassOf(HWND window) { return Text(window, GetClassNameW); }
+
+// The folder this test program is in.
+std::wstring OwnFolder() {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring path = exe;
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+// The font a control of the program draws with. A font handle means nothing
+// in another process, so a window hook on the control's thread loads
+// window_probe.dll into the program, and the probe answers through shared
+// memory.
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    HMODULE probe = LoadLibraryW((OwnFolder() + L"\\window_probe.dll").c_str());
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, kProbeHook)));
+    HANDLE memory = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof font, kProbeMemory);
+    HHOOK hooked = hook ? SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(control, nullptr))
+                        : nullptr;
+    EXPECT_NE(hooked, nullptr) << "window_probe.dll could not be hooked in";
+    if (hooked && memory) {
+        SendMessageW(control, RegisterWindowMessageW(kProbeMessage), 0, 0);  // returns once the probe has run
+        if (const void* written = MapViewOfFile(memory, FILE_MAP_READ, 0, 0, sizeof font)) {
+            font = *static_cast<const LOGFONTW*>(written);
+            UnmapViewOfFile(written);
+        }
+    }
+    if (hooked) UnhookWindowsHookEx(hooked);
+    if (memory) CloseHandle(memory);
+    if (probe) FreeLibrary(probe);
+    return font;
+}
+
+// Tells the window, as Windows does when it moves to a monitor of another
+// DPI, that its DPI is now dpi and where it should go. lParam points to the
+// suggested rectangle, so that goes into the program's memory: Wine passes
+// the pointer on to the other process as it is.
+void SendDpiChanged(HANDLE process, HWND window, int dpi, const RECT& suggested) {
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    SIZE_T written = 0;
+    ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written));
+    DWORD_PTR answer;
+    EXPECT_TRUE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, 5000, &answer));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+}
 
 HWND Focus(HWND window) {
     GUITHREADINFO info{};
@@ -110,6 +159,19 @@ int InkWidth(const Screenshot& screen, HWND control) {
     return std::max(0, right - left);
 }
 
+// The controls in tab order, where the form puts them.
+const struct {
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;  // of a button
+    int left, top, width, height;  // twips
+} kControls[] = {
+    {101, L"ListBox", nullptr, 120, 120, 4095, 6300},
+    {102, L"Button", L"打开文件夹", 1320, 6600, 1695, 495},
+    {103, L"ListBox", nullptr, 4320, 120, 3975, 6330},
+    {104, L"Button", L"打开文件", 5640, 6600, 1695, 495},
+};
+
 struct Form : ::testing::Test {
     // Measure in physical pixels, as the program (per-monitor aware) lays itself out.
     static void SetUpTestSuite() {
@@ -144,6 +206,33 @@ struct Form : ::testing::Test {
         });
         return last;
     }
+    // Each control in its place at the DPI at, with its caption, in 12-point 宋体
+    // for the Chinese character set.
+    void ExpectControlsAt(int at) {
+        for (const auto& c : kControls) {
+            SCOPED_TRACE(c.id);
+            HWND control = GetDlgItem(window, c.id);
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), c.className), 0) << ClassOf(control);
+            RECT rect;
+            GetWindowRect(control, &rect);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+            EXPECT_NEAR(rect.left, Pixels(c.left, at), 1);
+            EXPECT_NEAR(rect.top, Pixels(c.top, at), 1);
+            EXPECT_NEAR(rect.right - rect.left, Pixels(c.width, at), 1);
+            EXPECT_NEAR(rect.bottom - rect.top, Pixels(c.height, at), 1);
+            if (c.caption) {
+                EXPECT_EQ(TextOf(control), c.caption);
+            } else {  // a row holds a line of 12-point text at this DPI
+                EXPECT_GE(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0), MulDiv(12, at, 72));
+            }
+            const LOGFONTW font = FontOf(control);
+            EXPECT_EQ(font.lfHeight, -MulDiv(12, at, 72)) << "12 points at " << at << " dpi";
+            EXPECT_EQ(std::wstring(font.lfFaceName), L"宋体");
+            EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+        }
+    }
+
     std::unique_ptr<Verondel> program;
     HWND window = nullptr;
     int dpi = 0;
@@ -176,41 +265,40 @@ TEST_F(Form, FixedSizeWindowAtTheScreenDpi) {
 }
 
 TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
-    const struct {
-        int id;
-        const wchar_t* className;
-        const wchar_t* caption;  // of a button
-        int left, top, width, height;  // twips
-    } controls[] = {
-        {101, L"ListBox", nullptr, 120, 120, 4095, 6300},
-        {102, L"Button", L"打开文件夹", 1320, 6600, 1695, 495},
-        {103, L"ListBox", nullptr, 4320, 120, 3975, 6330},
-        {104, L"Button", L"打开文件", 5640, 6600, 1695, 495},
-    };
-    std::vector<int> ids;
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.id);
-        ids.push_back(c.id);
-        HWND control = GetDlgItem(window, c.id);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), c.className), 0) << ClassOf(control);
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_NEAR(rect.left, Pixels(c.left, dpi), 1);
-        EXPECT_NEAR(rect.top, Pixels(c.top, dpi), 1);
-        EXPECT_NEAR(rect.right - rect.left, Pixels(c.width, dpi), 1);
-        EXPECT_NEAR(rect.bottom - rect.top, Pixels(c.height, dpi), 1);
-        if (c.caption) {
-            EXPECT_EQ(TextOf(control), c.caption);
-        } else {  // a row holds a line of 12-point text at this DPI
-            EXPECT_GE(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0), MulDiv(12, dpi, 72));
-        }
-    }
-    std::vector<int> tabOrder;  // dialog navigation follows the z-order of the tab stops
+    ExpectControlsAt(dpi);
+    std::vector<int> ids, tabOrder;  // dialog navigation follows the z-order of the tab stops
+    for (const auto& c : kControls) ids.push_back(c.id);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) tabOrder.push_back(GetDlgCtrlID(child));
     EXPECT_EQ(tabOrder, ids);
+}
+
+TEST_F(Form, FollowsTheDpiOfItsMonitor) {
+    // Moved to a monitor of the other DPI, then back: placed and sized anew
+    // each time, the window where Windows suggests.
+    const int other = dpi == 96 ? 144 : 96;
+    for (const int now : {other, dpi}) {
+        SCOPED_TRACE(now);
+        RECT suggested;
+        GetWindowRect(window, &suggested);
+        OffsetRect(&suggested, 8, 8);
+        SendDpiChanged(program->Process(), window, now, suggested);
+
+        // Wine draws the frame at the screen's DPI, whatever the window's, so
+        // compare the outer size: the one that holds the form at this DPI.
+        RECT frame{0, 0, Pixels(8400, now), Pixels(7320, now)};
+        using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+        const auto adjustForDpi = FromUser32<AdjustForDpi>("AdjustWindowRectExForDpi");
+        ASSERT_NE(adjustForDpi, nullptr);
+        adjustForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE), now);
+        RECT placed;
+        GetWindowRect(window, &placed);
+        EXPECT_EQ(placed.left, suggested.left);
+        EXPECT_EQ(placed.top, suggested.top);
+        EXPECT_EQ(placed.right - placed.left, frame.right - frame.left);
+        EXPECT_EQ(placed.bottom - placed.top, frame.bottom - frame.top);
+        ExpectControlsAt(now);
+    }
 }
 
 TEST_F(Form, FocusStartsOnTheFolderListAndTabFollowsTheTabOrder) {
@@ -256,9 +344,9 @@ TEST_F(Form, WhatTheScreenShows) {
             << "at the blank end of the last entry";
     }
 
-    // The controls' font is out of reach across processes; its size shows on
-    // the screen. A Chinese character is one em wide: n of them in 12-point
-    // type ink about n ems at the screen's DPI.
+    // The font asked for is checked exactly in ExpectControlsAt; here, that
+    // the captions are drawn in it. A Chinese character is one em wide: n of
+    // them in 12-point type ink about n ems at the screen's DPI.
     const int em = MulDiv(12, dpi, 72);
     for (const auto& [button, characters] : {std::pair{program->Command1(), 5}, std::pair{program->Command2(), 4}})
         EXPECT_NEAR(InkWidth(screen, button), characters * em, em / 2) << characters << " characters, em " << em;

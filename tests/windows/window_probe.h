@@ -1,0 +1,8 @@
+#pragma once
+// What the window tests and window_probe.dll, loaded into Verondel.exe by a
+// window hook, agree on. The tests send kProbeMessage to a control of the
+// program; the probe, running in the program's thread, writes the control's
+// font into the shared memory named kProbeMemory.
+inline constexpr wchar_t kProbeMessage[] = L"VerondelTestProbeFont";
+inline constexpr wchar_t kProbeMemory[] = L"VerondelTestProbeFontMemory";
+inline constexpr char kProbeHook[] = "ProbeHook";
