@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/result.h"
+#include "result.h"
 
 // The folder list: the open folder, its ancestors up to the drive root and
 // its immediate subfolders. Entries are numbered by ListIndex: -1 is the

@@ -1,6 +1,6 @@
-#include "startup/join_path.h"
-#include "window/form1.h"
-#include "window/texts.h"
+#include "form1.h"
+#include "join_path.h"
+#include "texts.h"
 
 // A folder was highlighted (ancestor, open folder or subfolder): it becomes
 // current and its files are listed, without opening it in the folder list.
@@ -10,33 +10,42 @@ void Form1::Dir1_Click() {
     const std::wstring folder = Dir1.List(Dir1.ListIndex());
     if (const Result result = File1.SetPath(folder); !result.ok) {
         ReportCannotOpenFolder(folder, result);
-        Dir1.Highlight(State_.CurrentFolder);
+        Dir1.Highlight(state.CurrentFolder);
         return;
     }
-    State_.CurrentFolder = folder;
-    State_.SelectedFile.clear();
+    state.CurrentFolder = folder;
+    state.SelectedFile.clear();
+}
+
+// Double-click or Enter opens the highlighted folder in the folder list. The
+// Click before it has already made that folder current.
+void Form1::Dir1_DblClick() {
+    const std::wstring folder = Dir1.List(Dir1.ListIndex());
+    if (const Result result = Dir1.SetPath(folder); !result.ok) ReportCannotOpenFolder(folder, result);
 }
 
 // A file was selected: remember its full path for "打开文件".
 void Form1::File1_Click() {
     const std::wstring name = File1.FileName();
-    State_.SelectedFile = name.empty() ? std::wstring() : JoinPath(File1.Path(), name);
+    state.SelectedFile = name.empty() ? std::wstring() : JoinPath(File1.Path(), name);
 }
 
-// "打开文件夹": shows the current folder in the file manager.
+// "打开文件夹": shows the current folder in the file manager. The path is
+// copied first: while Windows starts the program, a click may change state.
 void Form1::Command1_Click() {
-    if (const Result result = App.StartExplorer(State_.CurrentFolder); !result.ok)
-        Report(texts::kCannotOpenFolder, State_.CurrentFolder, result);
+    const std::wstring folder = state.CurrentFolder;
+    if (const Result result = runTime.StartExplorer(folder); !result.ok) Report(texts::kCannotOpenFolder, folder, result);
 }
 
 // "打开文件": opens the selected file with its associated program.
 void Form1::Command2_Click() {
-    if (State_.SelectedFile.empty()) {
-        App.MsgBox(texts::kChooseFileFirst, texts::kNotice);
+    const std::wstring file = state.SelectedFile;
+    if (file.empty()) {
+        runTime.MsgBox(texts::kChooseFileFirst, texts::kNotice);
         return;
     }
-    if (const Result result = App.OpenWithAssociatedProgram(State_.SelectedFile); !result.ok)
-        Report(texts::kCannotOpenFile, State_.SelectedFile, result);
+    if (const Result result = runTime.OpenWithAssociatedProgram(file); !result.ok)
+        Report(texts::kCannotOpenFile, file, result);
 }
 
 void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why) {
@@ -47,5 +56,5 @@ void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why
 void Form1::Report(const wchar_t* what, const std::wstring& path, const Result& why) {
     std::wstring text = std::wstring(what) + L"\n" + path;
     if (!why.reason.empty()) text += L"\n" + why.reason;
-    App.MsgBox(text, texts::kNotice);
+    runTime.MsgBox(text, texts::kNotice);
 }

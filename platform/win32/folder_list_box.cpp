@@ -1,7 +1,7 @@
-#include "platform/win32/folder_list_box.h"
+#include "folder_list_box.h"
 
-#include "platform/win32/folder_scan.h"
-#include "platform/win32/paths.h"
+#include "folder_scan.h"
+#include "paths.h"
 
 namespace {
 
@@ -35,12 +35,13 @@ std::wstring ShownName(const std::wstring& folder) {
 
 // Before the program opens a folder, Path is the process's current folder;
 // nothing is listed until then, as the window is not yet shown.
-FolderListBox::FolderListBox(HWND parent, int id) : box_(parent, id), path_(CurrentFolder()) {}
+FolderListBox::FolderListBox(HWND parent, int id, FolderScanner& scanner)
+    : box_(parent, id), scanner_(scanner), path_(CurrentFolder()) {}
 
 Result FolderListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
     std::vector<std::wstring> subfolders;
-    if (Result scan = ScanFolder(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
+    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
@@ -83,9 +84,9 @@ void FolderListBox::Highlight(const std::wstring& folder) {
 
 // Ancestors and the open folder are drawn open and indented by depth; the
 // subfolders closed, one step further in.
-void FolderListBox::Draw(const DRAWITEMSTRUCT& item) const {
+void FolderListBox::Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const {
     const int row = static_cast<int>(item.itemID);
     const bool open = row <= openRow_;
     const int depth = open ? row : openRow_ + 1;
-    box_.DrawEntry(item, ListBox::IconForFolder(open), depth * ListBox::IconSize() * 3 / 4);
+    box_.DrawEntry(item, icons.List(), icons.ForFolder(open), depth * ListBox::IconSize() * 3 / 4);
 }

@@ -28,16 +28,9 @@ public:
     void SetFont(HFONT font);
     void SetBackground(HBRUSH brush) { background_ = brush; }
 
-    // Draws one entry: the system small icon iconIndex, then the text.
-    void DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) const;
+    // Draws one entry: icon iconIndex of icons (none for -1), then the text.
+    void DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIndex, int indent) const;
 
-    // The system's small-icon list. Loading it takes longer than all the
-    // rest of start-up, so the window shows the names first and the list
-    // loads on a thread of its own, posting WM_APP to notify when ready;
-    // until then no icon is drawn.
-    static void StartLoadingSystemIcons(HWND notify);
-    static int IconForFolder(bool open);
-    static int IconForFileName(const std::wstring& name);
     static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
 private:

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/lists.h"
-#include "platform/runtime.h"
+#include "lists.h"
+#include "runtime.h"
 
 // Converts bytes to wchar_t text with glibc's iconv (GBK stands in for the
 // system ANSI code page of a Chinese Windows).
@@ -113,10 +113,10 @@ public:
         return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
     }
     bool IsVisibleFolder(const std::wstring& path) override {
-        const std::wstring folder = StripTrailingBackslash(path);
+        const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
         return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
     }
-    Result ReadWholeFile(const std::wstring& path, std::string& bytes) override {
+    Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
         if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
         bytes = disk_.files.at(normal);
@@ -127,17 +127,18 @@ public:
             case TextEncoding::Ansi: return ConvertToWide(bytes, "GBK");
             case TextEncoding::Utf8: return ConvertToWide(bytes, "UTF-8");
             case TextEncoding::Utf16LE: return ConvertToWide(bytes, "UTF-16LE");
+            case TextEncoding::Utf16BE: return ConvertToWide(bytes, "UTF-16BE");
         }
         return {};
     }
     void MsgBox(const std::wstring& prompt, const std::wstring& title) override {
         messages.push_back({prompt, title});
     }
-    Result StartExplorer(const std::wstring& folder) override {
+    Result StartExplorer(std::wstring folder) override {
         explorerStarts.push_back(folder);
         return explorerResult;
     }
-    Result OpenWithAssociatedProgram(const std::wstring& file) override {
+    Result OpenWithAssociatedProgram(std::wstring file) override {
         openedFiles.push_back(file);
         return openResult;
     }
@@ -160,7 +161,7 @@ public:
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override {
         ++setPathCalls;
-        const std::wstring normal = StripTrailingBackslash(folder);
+        const std::wstring normal = StripTrailingBackslash(WithSingleBackslashes(folder));
         if (!disk_.CanList(normal)) return Result::Failure(L"找不到路径。");
         path_ = normal;
         index_ = -1;

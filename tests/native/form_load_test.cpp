@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "window/form1.h"
+#include "form1.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/name_order.h"
+#include "name_order.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "startup/settings_reader.h"
+#include "settings_reader.h"
 
 namespace {
 
