@@ -117,4 +117,24 @@ TEST_F(Clicks, FolderThatCannotBeListedChangesNothing) {
     EXPECT_EQ(dir1.ListIndex(), 0);  // the highlight is back on Week1
 }
 
+// Double-click or Enter: the Click came first, so the folder is current
+// already; the folder list now opens it, or says why it cannot.
+TEST_F(Clicks, DoubleClickOpensTheHighlightedFolder) {
+    ClickFolder(0);  // Week1
+    form.Dir1_DblClick();
+    EXPECT_EQ(dir1.Path(), L"E:\\Lessons\\Week1");
+    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons\\Week1");
+
+    ClickFolder(-3);  // back up to the root: E:\, Lessons, Week1
+    form.Dir1_DblClick();
+    EXPECT_EQ(dir1.Path(), L"E:\\");
+    EXPECT_TRUE(app.messages.empty());
+
+    ClickFolder(0);   // Lessons
+    disk.unlistable.insert(L"E:\\Lessons");  // gone between the click and the double-click
+    form.Dir1_DblClick();
+    EXPECT_EQ(app.messages, (std::vector<Message>{{L"无法打开文件夹\nE:\\Lessons\n找不到路径。", L"提示"}}));
+    EXPECT_EQ(dir1.Path(), L"E:\\");
+}
+
 }  // namespace
