@@ -7,6 +7,7 @@ set(VERONDEL_WIN32_SOURCES
     platform/win32/file_list_box.cpp
     platform/win32/folder_list_box.cpp
     platform/win32/folder_scan.cpp
+    platform/win32/folder_watch.cpp
     platform/win32/hardening.cpp
     platform/win32/list_box.cpp
     platform/win32/paths.cpp

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ public:
     // Bytes to text; a sequence the encoding cannot read becomes U+FFFD or
     // the code page's default character, never an error.
     virtual std::wstring Decode(std::string_view bytes, TextEncoding encoding) = 0;
+
+    // A steady clock in milliseconds, to tell quick keys from a pause.
+    virtual uint64_t Milliseconds() = 0;
 
     // A modal box with one OK button; returns when it is closed.
     virtual void MsgBox(const std::wstring& prompt, const std::wstring& title) = 0;

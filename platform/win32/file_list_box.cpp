@@ -7,9 +7,22 @@ Result FileListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
     std::vector<std::wstring> names;
     if (Result scan = scanner_.Scan(full, EntryKind::Files, names); !scan.ok) return scan;
+    const bool again = full == path_;
     path_ = full;
-    box_.Fill(names, -1);
+    box_.Fill(names, -1, again);
     return Result::Success();
+}
+
+bool FileListBox::Select(const std::wstring& name) {
+    const int row = box_.FindExactly(name);
+    box_.Select(row);
+    return row >= 0;
+}
+
+bool FileListBox::SelectFirstStartingWith(const std::wstring& text) {
+    const int row = box_.FindStartingWith(text);
+    if (row >= 0) box_.Select(row);
+    return row >= 0;
 }
 
 std::wstring FileListBox::FileName() const {

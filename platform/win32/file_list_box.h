@@ -17,6 +17,8 @@ public:
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override;
     std::wstring FileName() const override;
+    bool Select(const std::wstring& name) override;
+    bool SelectFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;

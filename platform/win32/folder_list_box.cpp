@@ -1,5 +1,7 @@
 #include "folder_list_box.h"
 
+#include <algorithm>
+
 #include "folder_scan.h"
 #include "paths.h"
 
@@ -54,10 +56,11 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
         shown.push_back(std::move(name));
     }
 
+    const bool again = full == path_;
     path_ = full;
     folders_ = std::move(rows);
     openRow_ = openRow;
-    box_.Fill(shown, openRow_);
+    box_.Fill(shown, openRow_, again);
     return Result::Success();
 }
 
@@ -73,13 +76,24 @@ std::wstring FolderListBox::List(int index) const {
     return folders_[row];
 }
 
-void FolderListBox::Highlight(const std::wstring& folder) {
-    for (size_t row = 0; row < folders_.size(); ++row) {
-        if (CompareStringOrdinal(folders_[row].c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL) {
-            box_.Select(static_cast<int>(row));
-            return;
-        }
+// The entry named exactly so, else one that differs only in case (Windows
+// reads names that way, but a drive may hold both).
+bool FolderListBox::Highlight(const std::wstring& folder) {
+    auto row = std::find(folders_.begin(), folders_.end(), folder);
+    if (row == folders_.end()) {
+        row = std::find_if(folders_.begin(), folders_.end(), [&](const std::wstring& entry) {
+            return CompareStringOrdinal(entry.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
+        });
     }
+    if (row == folders_.end()) return false;
+    box_.Select(static_cast<int>(row - folders_.begin()));
+    return true;
+}
+
+bool FolderListBox::HighlightFirstStartingWith(const std::wstring& text) {
+    const int row = box_.FindStartingWith(text);
+    if (row >= 0) box_.Select(row);
+    return row >= 0;
 }
 
 // Ancestors and the open folder are drawn open and indented by depth; the

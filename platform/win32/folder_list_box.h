@@ -20,7 +20,8 @@ public:
     Result SetPath(const std::wstring& folder) override;
     int ListIndex() const override;
     std::wstring List(int index) const override;
-    void Highlight(const std::wstring& folder) override;
+    bool Highlight(const std::wstring& folder) override;
+    bool HighlightFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;

@@ -52,6 +52,28 @@ void SortLikeExplorer(std::vector<std::wstring>& names) {
 
 constexpr ULONGLONG kKeptLifetimeMs = 2000;
 
+// A slow stick or a folder of 100,000 files takes a while to read: once that
+// is more than a moment, the pointer shows it, until the scan is done.
+class WaitCursorWhenSlow {
+public:
+    WaitCursorWhenSlow() = default;
+    WaitCursorWhenSlow(const WaitCursorWhenSlow&) = delete;
+    WaitCursorWhenSlow& operator=(const WaitCursorWhenSlow&) = delete;
+    ~WaitCursorWhenSlow() {
+        if (shown_) SetCursor(previous_);
+    }
+    void Check() {
+        if (shown_ || GetTickCount64() - start_ < 200) return;
+        previous_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        shown_ = true;
+    }
+
+private:
+    ULONGLONG start_ = GetTickCount64();
+    HCURSOR previous_ = nullptr;
+    bool shown_ = false;
+};
+
 }  // namespace
 
 bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
@@ -90,14 +112,18 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
     }
     const EntryKind otherKind = kind == EntryKind::Files ? EntryKind::Folders : EntryKind::Files;
     std::vector<std::wstring> others;
-    do {
+    WaitCursorWhenSlow waitCursor;
+    for (size_t seen = 1;; ++seen) {
         if (IsListedAs(entry, kind)) names.emplace_back(entry.cFileName);
         else if (IsListedAs(entry, otherKind)) others.emplace_back(entry.cFileName);
-    } while (FindNextFileW(find.Get(), &entry));
+        if (seen % 1024 == 0) waitCursor.Check();
+        if (!FindNextFileW(find.Get(), &entry)) break;
+    }
     if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
         names.clear();
         return Result::Failure(SystemReason(error));
     }
+    waitCursor.Check();
     SortLikeExplorer(names);
     kept_ = {folder, otherKind, std::move(others), GetTickCount64()};
     return Result::Success();

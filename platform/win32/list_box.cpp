@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "owned.h"
+#include "visible_text.h"
 
 namespace {
 
@@ -18,15 +19,17 @@ HWND CreateListBox(HWND parent, int id) {
 
 ListBox::ListBox(HWND parent, int id) : handle_(CreateListBox(parent, id)) {}
 
-void ListBox::Fill(const std::vector<std::wstring>& texts, int selected) {
+void ListBox::Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll) {
     LPARAM bytes = 0;
     for (const auto& text : texts) bytes += static_cast<LPARAM>((text.size() + 1) * sizeof(wchar_t));
 
+    const LRESULT topRow = keepScroll ? SendMessageW(handle_, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
     SendMessageW(handle_, LB_INITSTORAGE, texts.size(), bytes);
     for (const auto& text : texts) SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageW(handle_, LB_SETCURSEL, selected, 0);
+    if (keepScroll) SendMessageW(handle_, LB_SETTOPINDEX, topRow, 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -45,6 +48,22 @@ std::wstring ListBox::Text(int row) const {
     const LRESULT copied = SendMessageW(handle_, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR ? 0 : copied);
     return text;
+}
+
+int ListBox::FindStartingWith(const std::wstring& text) const {
+    const LRESULT row = SendMessageW(handle_, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    return row == LB_ERR ? -1 : static_cast<int>(row);
+}
+
+// LB_FINDSTRINGEXACT ignores case, and a drive may hold names that differ
+// only in case, so its finds are checked until one matches exactly.
+int ListBox::FindExactly(const std::wstring& text) const {
+    for (LRESULT after = -1;;) {
+        const LRESULT row = SendMessageW(handle_, LB_FINDSTRINGEXACT, after, reinterpret_cast<LPARAM>(text.c_str()));
+        if (row == LB_ERR || row <= after) return -1;  // none, or wrapped round to the top
+        if (Text(static_cast<int>(row)) == text) return static_cast<int>(row);
+        after = row;
+    }
 }
 
 void ListBox::SetFont(HFONT font) {
@@ -72,7 +91,7 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
                        ILD_TRANSPARENT);
     x += IconSize() + 4;
 
-    const std::wstring text = Text(static_cast<int>(item.itemID));
+    const std::wstring text = VisibleText(Text(static_cast<int>(item.itemID)));
     RECT textRect{x, rect.top, rect.right - 2, rect.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

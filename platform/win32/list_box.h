@@ -17,12 +17,18 @@ public:
     HWND Handle() const { return handle_; }
 
     // Replaces every entry at once, with redraw off and storage reserved up
-    // front, and highlights entry selected (-1 for none).
-    void Fill(const std::vector<std::wstring>& texts, int selected);
+    // front, and highlights entry selected (-1 for none). When the entries
+    // are the same folder read again, the list stays scrolled where it was.
+    void Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll);
 
     int Selected() const;
     void Select(int row);
     std::wstring Text(int row) const;
+
+    // The first row whose text starts with text, ignoring case as Windows
+    // does; or the row whose text is exactly text. -1 when there is none.
+    int FindStartingWith(const std::wstring& text) const;
+    int FindExactly(const std::wstring& text) const;
 
     // Font and colours come from the window; the entry height follows the font.
     void SetFont(HFONT font);

@@ -12,6 +12,7 @@ public:
     bool IsVisibleFolder(const std::wstring& path) override;
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override;
     std::wstring Decode(std::string_view bytes, TextEncoding encoding) override;
+    uint64_t Milliseconds() override { return GetTickCount64(); }
     void MsgBox(const std::wstring& prompt, const std::wstring& title) override;
     Result StartExplorer(std::wstring folder) override;
     Result OpenWithAssociatedProgram(std::wstring file) override;

@@ -1,5 +1,7 @@
 #include "form1_window.h"
 
+#include <dbt.h>
+
 #include <exception>
 #include <new>
 
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
+constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
 // Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -102,17 +105,23 @@ void Form1Window::Show() {
     icons_.Start(window_);
 }
 
+// Waits for a message or a change in a watched folder, whichever comes
+// first; nothing runs while neither does.
 int Form1Window::RunMessageLoop() {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
-            Guarded([&] { return LRESULT{OnEnterKey(message.hwnd)}; }))
-            continue;
-        if (IsDialogMessageW(window_, &message)) continue;  // Tab, Shift+Tab, Space on buttons
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    for (;;) {
+        watch_->Follow(dir1_->Path(), file1_->Path());
+        const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(), INFINITE, QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + watch_->Count()) OnFolderChanged(watch_->Take(woken - WAIT_OBJECT_0));
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            if (message.message == WM_KEYDOWN && Guarded([&] { return LRESULT{OnKeyDown(message)}; })) continue;
+            if (IsDialogMessageW(window_, &message)) continue;  // Tab, Shift+Tab, Space on buttons
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
-    return static_cast<int>(message.wParam);
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,6 +150,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else if (focusWhenInactive_ && IsChild(window_, focusWhenInactive_)) SetFocus(focusWhenInactive_);
             return 0;
         case kSystemIconsLoaded: OnIconsLoaded(); return 0;
+        case WM_TIMER: OnTimer(); return 0;
+        case WM_DEVICECHANGE: OnDeviceChange(wParam, lParam); return TRUE;
         case WM_DESTROY: OnDestroy(); return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -154,7 +165,12 @@ void Form1Window::OnCreate() {
     command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
     dir1_->Box().SetBackground(controlBackground_.Get());
     file1_->Box().SetBackground(controlBackground_.Get());
+    // Both lists are standard list boxes: one procedure of theirs to pass on to.
+    listBoxProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+    SetWindowLongPtrW(file1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc));
     form_.emplace(runTime_, *dir1_, *file1_);
+    watch_.emplace(window_);
 
     const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
@@ -170,22 +186,72 @@ void Form1Window::OnCommand(int id, int code) {
     if (id == kDir1 && code == LBN_SELCHANGE) form_->Dir1_Click();
     else if (id == kDir1 && code == LBN_DBLCLK) form_->Dir1_DblClick();
     else if (id == kFile1 && code == LBN_SELCHANGE) form_->File1_Click();
+    else if (id == kFile1 && code == LBN_DBLCLK) form_->File1_DblClick();
     else if (id == kCommand1 && code == BN_CLICKED) form_->Command1_Click();
     else if (id == kCommand2 && code == BN_CLICKED) form_->Command2_Click();
 }
 
-// Enter presses the focused button, or opens the highlighted folder as a
-// double-click does.
-bool Form1Window::OnEnterKey(HWND focus) {
-    if (focus == command1_ || focus == command2_) {
-        SendMessageW(focus, BM_CLICK, 0, 0);
+// Enter presses the focused button, or in a list does what a double-click
+// does. F5 reads both lists again, and watches them again if a drive
+// removal had stopped that.
+bool Form1Window::OnKeyDown(const MSG& key) {
+    if (key.wParam == VK_F5) {
+        watch_->Resume();
+        form_->Dir1_Refresh();
+        form_->File1_Refresh();
         return true;
     }
-    if (focus == dir1_->Box().Handle()) {
-        form_->Dir1_DblClick();
-        return true;
-    }
-    return false;
+    if (key.wParam != VK_RETURN) return false;
+    if (key.hwnd == command1_ || key.hwnd == command2_) SendMessageW(key.hwnd, BM_CLICK, 0, 0);
+    else if (key.hwnd == dir1_->Box().Handle()) form_->Dir1_DblClick();
+    else if (key.hwnd == file1_->Box().Handle()) form_->File1_DblClick();
+    else return false;
+    return true;
+}
+
+// Characters typed into a list go to the program's type-ahead rather than
+// the list's own, which looks at the first letter only. Characters from an
+// input method are sent here straight, not through the message loop. Every
+// message to the lists passes here, 100,000 when a big folder is listed, so
+// this stays a plain window procedure, the cheapest way in.
+LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& self = *reinterpret_cast<Form1Window*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
+    if (message != WM_CHAR) return CallWindowProcW(self.listBoxProc_, list, message, wParam, lParam);
+    const auto key = static_cast<wchar_t>(wParam);
+    return Guarded([&] {
+        if (list == self.dir1_->Box().Handle()) self.form_->Dir1_KeyPress(key);
+        else self.form_->File1_KeyPress(key);
+        return LRESULT{0};
+    });
+}
+
+// Something changed in a watched folder. The lists are read again once the
+// burst of changes pauses (see DriveChanges); the timer asks until then.
+void Form1Window::OnFolderChanged(FolderWatch::Changed changed) {
+    const bool timerRunning = changes_.Waiting();
+    changes_.Seen({changed.folders, changed.files}, GetTickCount64());
+    if (!timerRunning) SetTimer(window_, kDriveChangesTimer, 100, nullptr);
+}
+
+// Not while a message box of a handler is up (it disables the window): the
+// handler runs on when the box closes, and handlers never overlap.
+void Form1Window::OnTimer() {
+    if (!IsWindowEnabled(window_)) return;
+    const DriveChanges::Lists due = changes_.TakeDue(GetTickCount64());
+    if (due.folders) form_->Dir1_Refresh();
+    if (due.files) form_->File1_Refresh();
+    if (!changes_.Waiting()) KillTimer(window_, kDriveChangesTimer);
+}
+
+// Windows asks before it removes a drive: the watches let go of it, and
+// watch again if the removal failed.
+void Form1Window::OnDeviceChange(WPARAM event, LPARAM data) {
+    const bool aboutAHandle = event == DBT_DEVICEQUERYREMOVE || event == DBT_DEVICEQUERYREMOVEFAILED ||
+                              event == DBT_DEVICEREMOVEPENDING || event == DBT_DEVICEREMOVECOMPLETE;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (!aboutAHandle || !header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return;
+    if (event == DBT_DEVICEQUERYREMOVEFAILED) watch_->Resume();
+    else watch_->Pause();
 }
 
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 
+#include "drive_changes.h"
 #include "file_list_box.h"
 #include "folder_list_box.h"
 #include "folder_scan.h"
+#include "folder_watch.h"
 #include "form1.h"
 #include "layout.h"
 #include "owned.h"
@@ -27,6 +29,7 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void OnCreate();
@@ -34,8 +37,11 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnIconsLoaded();
+    void OnFolderChanged(FolderWatch::Changed changed);
+    void OnTimer();
+    void OnDeviceChange(WPARAM event, LPARAM data);
     void OnDestroy();
-    bool OnEnterKey(HWND focus);
+    bool OnKeyDown(const MSG& key);
 
     void ApplyDpi(int dpi);
     HWND Control(ControlId id) const;
@@ -48,7 +54,10 @@ private:
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
+    WNDPROC listBoxProc_ = nullptr;
     std::optional<Form1> form_;
+    std::optional<FolderWatch> watch_;
+    DriveChanges changes_;
     OwnedFont font_;
     OwnedBrush background_, controlBackground_;
     HWND focusWhenInactive_ = nullptr;
