@@ -15,6 +15,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
 constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
+
+// The standard list box procedure, which both lists pass on to (see ListProc).
+WNDPROC listBoxProc = nullptr;
 // Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -166,7 +169,7 @@ void Form1Window::OnCreate() {
     dir1_->Box().SetBackground(controlBackground_.Get());
     file1_->Box().SetBackground(controlBackground_.Get());
     // Both lists are standard list boxes: one procedure of theirs to pass on to.
-    listBoxProc_ = reinterpret_cast<WNDPROC>(
+    listBoxProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
     SetWindowLongPtrW(file1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc));
     form_.emplace(runTime_, *dir1_, *file1_);
@@ -215,8 +218,8 @@ bool Form1Window::OnKeyDown(const MSG& key) {
 // message to the lists passes here, 100,000 when a big folder is listed, so
 // this stays a plain window procedure, the cheapest way in.
 LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CHAR) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
     auto& self = *reinterpret_cast<Form1Window*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
-    if (message != WM_CHAR) return CallWindowProcW(self.listBoxProc_, list, message, wParam, lParam);
     const auto key = static_cast<wchar_t>(wParam);
     return Guarded([&] {
         if (list == self.dir1_->Box().Handle()) self.form_->Dir1_KeyPress(key);

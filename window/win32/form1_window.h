@@ -54,7 +54,6 @@ private:
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
-    WNDPROC listBoxProc_ = nullptr;
     std::optional<Form1> form_;
     std::optional<FolderWatch> watch_;
     DriveChanges changes_;
