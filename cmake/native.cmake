@@ -5,7 +5,7 @@
 option(VERONDEL_FUZZ "Build only the settings reader's fuzz target (needs clang)" OFF)
 if(VERONDEL_FUZZ)
     add_executable(settings_fuzz tests/fuzz/settings_fuzz.cpp startup/settings_reader.cpp)
-    target_include_directories(settings_fuzz PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/native)
+    target_include_directories(settings_fuzz PRIVATE startup platform tests/native)
     target_compile_options(settings_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
     target_link_options(settings_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
     return()
@@ -18,18 +18,19 @@ set(LOGIC_TEST_SOURCES
     tests/native/settings_reader_test.cpp
     tests/native/form_load_test.cpp
     tests/native/handlers_test.cpp
-    tests/native/name_order_test.cpp)
+    tests/native/names_test.cpp)
 
 add_executable(logic_tests ${LOGIC_TEST_SOURCES})
-target_link_libraries(logic_tests PRIVATE verondel_logic GTest::gtest_main)
-target_include_directories(logic_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/native)
+target_link_libraries(logic_tests PRIVATE verondel_window verondel_names GTest::gtest_main)
+target_include_directories(logic_tests PRIVATE tests/native)
 add_test(NAME logic_tests COMMAND logic_tests)
 
 # The same tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_executable(logic_tests_sanitized ${LOGIC_TEST_SOURCES} ${LOGIC_SOURCES})
+# The program's sources are compiled again, instrumented.
+add_executable(logic_tests_sanitized ${LOGIC_TEST_SOURCES} ${NAMES_SOURCES} ${STARTUP_SOURCES} ${WINDOW_SOURCES})
 target_link_libraries(logic_tests_sanitized PRIVATE GTest::gtest_main)
-target_include_directories(logic_tests_sanitized PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/native)
+target_include_directories(logic_tests_sanitized PRIVATE tests/native window startup platform names)
 target_compile_options(logic_tests_sanitized PRIVATE ${SANITIZE})
 target_link_options(logic_tests_sanitized PRIVATE ${SANITIZE})
 add_test(NAME logic_tests_sanitized COMMAND logic_tests_sanitized)

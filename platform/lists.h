@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/result.h"
+#include "result.h"
 
 // The folder list: the open folder, its ancestors up to the drive root and
 // its immediate subfolders. Entries are numbered by ListIndex: -1 is the
@@ -13,8 +13,8 @@ public:
     // The open folder; before the first SetPath, the process's current folder.
     virtual std::wstring Path() const = 0;
 
-    // Opens folder. When it cannot be listed, nothing changes and the
-    // reason is returned.
+    // Opens folder; opening the open folder again reads it again. When it
+    // cannot be listed, nothing changes and the reason is returned.
     virtual Result SetPath(const std::wstring& folder) = 0;
 
     // Index of the highlighted entry; -1 right after SetPath.
@@ -23,8 +23,13 @@ public:
     // Full path of entry index; a drive root ends with "\", no other folder does.
     virtual std::wstring List(int index) const = 0;
 
-    // Moves the highlight back to the entry for folder, without a Click.
-    virtual void Highlight(const std::wstring& folder) = 0;
+    // Moves the highlight to the entry for folder, without a Click; false
+    // when the list has no such entry.
+    virtual bool Highlight(const std::wstring& folder) = 0;
+
+    // Highlights the first entry, in list order, whose name starts with
+    // text, ignoring case, without a Click; false when none does.
+    virtual bool HighlightFirstStartingWith(const std::wstring& text) = 0;
 };
 
 // The file list: the visible files of one folder.
@@ -35,10 +40,19 @@ public:
     // The listed folder; a drive root ends with "\", no other folder does.
     virtual std::wstring Path() const = 0;
 
-    // Lists folder's files. When it cannot be listed, nothing changes and
+    // Lists folder's files, with none selected; listing the same folder
+    // again reads it again. When it cannot be listed, nothing changes and
     // the reason is returned.
     virtual Result SetPath(const std::wstring& folder) = 0;
 
     // Name of the selected file, without folder; empty when none is selected.
     virtual std::wstring FileName() const = 0;
+
+    // Selects the file named exactly name, without a Click; false when
+    // there is none.
+    virtual bool Select(const std::wstring& name) = 0;
+
+    // Selects the first file, in list order, whose name starts with text,
+    // ignoring case, without a Click; false when none does.
+    virtual bool SelectFirstStartingWith(const std::wstring& text) = 0;
 };

@@ -1,11 +1,12 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "result.h"
 
 // How the bytes of a text file are turned into text.
-enum class TextEncoding { Ansi, Utf8, Utf16LE };
+enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
 // The run-time services the program's logic relies on: the program folder,
 // file and folder tests, reading and decoding the settings file, message
@@ -24,20 +25,27 @@ public:
     // root always counts; wildcards and names no folder can have never do.
     virtual bool IsVisibleFolder(const std::wstring& path) = 0;
 
-    // The whole file's bytes, or the system's reason why they cannot be read.
-    virtual Result ReadWholeFile(const std::wstring& path, std::string& bytes) = 0;
+    // The settings file's bytes, or the system's reason why they cannot be
+    // read. A file too large to be a settings file (over 256 MB) is refused.
+    virtual Result ReadSettingsFile(const std::wstring& path, std::string& bytes) = 0;
 
     // Bytes to text; a sequence the encoding cannot read becomes U+FFFD or
     // the code page's default character, never an error.
     virtual std::wstring Decode(std::string_view bytes, TextEncoding encoding) = 0;
 
+    // A steady clock in milliseconds, to tell quick keys from a pause.
+    virtual uint64_t Milliseconds() = 0;
+
     // A modal box with one OK button; returns when it is closed.
     virtual void MsgBox(const std::wstring& prompt, const std::wstring& title) = 0;
 
-    // Shows folder in the system's file manager; does not wait.
-    virtual Result StartExplorer(const std::wstring& folder) = 0;
+    // Shows folder in the system's file manager; does not wait. A folder that
+    // no longer exists is a failure, and Explorer is not started.
+    virtual Result StartExplorer(std::wstring folder) = 0;
 
-    // Opens file with the program the system associates with it; does not wait.
-    // A cancelled "Open with" choice counts as success.
-    virtual Result OpenWithAssociatedProgram(const std::wstring& file) = 0;
+    // Opens file with the program the system associates with it, started in
+    // the file's folder; does not wait. A cancelled "Open with" choice counts
+    // as success. Both take their own copy of the path: the shell may pump
+    // window messages meanwhile, and a click may then change the caller's.
+    virtual Result OpenWithAssociatedProgram(std::wstring file) = 0;
 };

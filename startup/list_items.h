@@ -1,9 +1,16 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string_view>
+#include <type_traits>
+
+// Where an item lies in the text, counted in characters.
+struct ItemSpan {
+    size_t start = 0, length = 0;
+};
 
 // Reads text as a list of items, the way the settings file has always been
-// read, and returns the last one (nullopt when there is none):
+// read, and returns where the last one lies (nullopt when there is none):
 // - commas and line breaks (CR LF, CR or LF) separate items;
 // - spaces and tabs before an item are skipped, and after an unquoted one
 //   dropped, so "My Lessons" is one item;
@@ -11,47 +18,61 @@
 //   included; whatever follows the closing quote up to the next separator
 //   is dropped; an unclosed quote runs to the end of the text;
 // - a blank line, or nothing between two commas, is an empty item;
-// - blanks after the last separator are no item, and a Ctrl-Z byte ends
-//   the text, as old editors wrote it.
-// Works on bytes and on UTF-16 alike: every character it looks for is ASCII,
-// and no byte of a double-byte ANSI character can be one of them.
-template <class Char>
-std::optional<std::basic_string_view<Char>> LastListItem(std::basic_string_view<Char> text) {
-    constexpr Char kCtrlZ = 0x1A;
-    const auto isBlank = [](Char c) { return c == Char(' ') || c == Char('\t'); };
-    const auto isSeparator = [](Char c) {
-        return c == Char(',') || c == Char('\r') || c == Char('\n');
-    };
+// - blanks after the last separator are no item, and a Ctrl-Z character
+//   ends the text, as old editors wrote it.
+// Text is anything with size() and operator[] giving one character: bytes,
+// UTF-16, or a view of UTF-16 file bytes. Every character it looks for is
+// ASCII, and no byte of a double-byte ANSI character can be one of them.
+// Nothing is copied, so a file of any size costs no more memory.
+template <class Text>
+std::optional<ItemSpan> LastListItemSpan(const Text& text) {
+    using Char = std::remove_cvref_t<decltype(text[0])>;
+    const auto at = [&](size_t i) { return static_cast<std::make_unsigned_t<Char>>(text[i]); };
+    const auto isBlank = [&](size_t i) { return at(i) == ' ' || at(i) == '\t'; };
+    const auto isSeparator = [&](size_t i) { return at(i) == ',' || at(i) == '\r' || at(i) == '\n'; };
 
-    if (auto end = text.find(kCtrlZ); end != text.npos) text = text.substr(0, end);
-    const size_t n = text.size();
+    size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (at(i) == 0x1A) {  // Ctrl-Z
+            n = i;
+            break;
+        }
+    }
 
-    std::optional<std::basic_string_view<Char>> last;
+    std::optional<ItemSpan> last;
     size_t i = 0;
     while (i < n) {
-        while (i < n && isBlank(text[i])) ++i;
+        while (i < n && isBlank(i)) ++i;
         if (i == n) break;
 
-        std::basic_string_view<Char> item;
-        if (text[i] == Char('"')) {
-            size_t close = text.find(Char('"'), i + 1);
-            if (close == text.npos) close = n;
-            item = text.substr(i + 1, close - i - 1);
+        ItemSpan item;
+        if (at(i) == '"') {
+            size_t close = i + 1;
+            while (close < n && at(close) != '"') ++close;
+            item = {i + 1, close - i - 1};
             i = close < n ? close + 1 : n;
-            while (i < n && !isSeparator(text[i])) ++i;
+            while (i < n && !isSeparator(i)) ++i;
         } else {
             size_t end = i;
-            while (end < n && !isSeparator(text[end])) ++end;
-            item = text.substr(i, end - i);
-            while (!item.empty() && isBlank(item.back())) item.remove_suffix(1);
+            while (end < n && !isSeparator(end)) ++end;
+            item = {i, end - i};
+            while (item.length > 0 && isBlank(item.start + item.length - 1)) --item.length;
             i = end;
         }
 
         if (i < n) {  // step over the separator; CR LF is one line break
-            const bool crlf = text[i] == Char('\r') && i + 1 < n && text[i + 1] == Char('\n');
+            const bool crlf = at(i) == '\r' && i + 1 < n && at(i + 1) == '\n';
             i += crlf ? 2 : 1;
         }
         last = item;
     }
     return last;
+}
+
+// The last item itself, as a view into text.
+template <class Char>
+std::optional<std::basic_string_view<Char>> LastListItem(std::basic_string_view<Char> text) {
+    const auto item = LastListItemSpan(text);
+    if (!item) return std::nullopt;
+    return text.substr(item->start, item->length);
 }

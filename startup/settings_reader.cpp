@@ -1,12 +1,41 @@
-#include "startup/settings_reader.h"
+#include "settings_reader.h"
 
-#include "platform/runtime.h"
-#include "startup/list_items.h"
+#include "runtime.h"
+#include "list_items.h"
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
+
+// The bytes of a UTF-16 file as its characters, without copying them.
+struct Utf16Bytes {
+    std::string_view bytes;
+    bool bigEndian;
+
+    size_t size() const { return bytes.size() / 2; }
+    char16_t operator[](size_t i) const {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+};
+
+// The item's bytes as text. An item longer than any path is decoded only as
+// far as needed to tell (every encoding here takes at most three bytes a
+// character), so a huge settings file never becomes huge strings.
+SettingsValue DecodeItem(std::string_view item, TextEncoding encoding, RunTime& runTime) {
+    const bool utf16 = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
+    const size_t enoughBytes = (utf16 ? 2 : 3) * (kLongestPath + 1);
+    SettingsValue value;
+    value.text = runTime.Decode(item.substr(0, enoughBytes), encoding);
+    if (value.text.size() > kLongestPath) {
+        value.tooLong = true;
+        value.text.resize(kLongestPath + 1);
+    }
+    return value;
+}
 
 bool IsAscii(std::string_view bytes) {
     for (unsigned char c : bytes)
@@ -41,24 +70,24 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-SettingsValue ReadSettingsValue(std::string_view bytes, RunTime& run) {
-    SettingsValue value;
-
-    if (bytes.starts_with(kUtf16LEMark)) {
+SettingsValue ReadSettingsValue(std::string_view bytes, RunTime& runTime) {
+    if (bytes.starts_with(kUtf16LEMark) || bytes.starts_with(kUtf16BEMark)) {
+        const bool bigEndian = bytes.starts_with(kUtf16BEMark);
         bytes.remove_prefix(kUtf16LEMark.size());
         bytes.remove_suffix(bytes.size() % 2);  // half a character at the end is no text
-        const std::wstring text = run.Decode(bytes, TextEncoding::Utf16LE);
-        if (auto item = LastListItem(std::wstring_view(text))) value.text = *item;
-        return value;
+        const auto item = LastListItemSpan(Utf16Bytes{bytes, bigEndian});
+        if (!item) return {};
+        return DecodeItem(bytes.substr(item->start * 2, item->length * 2),
+                          bigEndian ? TextEncoding::Utf16BE : TextEncoding::Utf16LE, runTime);
     }
 
     const bool utf8Marked = bytes.starts_with(kUtf8Mark);
     if (utf8Marked) bytes.remove_prefix(kUtf8Mark.size());
 
     const auto item = LastListItem(bytes);
-    if (!item) return value;
-    value.text = run.Decode(*item, utf8Marked ? TextEncoding::Utf8 : TextEncoding::Ansi);
-    if (!utf8Marked && !IsAscii(*item) && IsValidUtf8(*item))
-        value.asUtf8 = run.Decode(*item, TextEncoding::Utf8);
+    if (!item) return {};
+    SettingsValue value = DecodeItem(*item, utf8Marked ? TextEncoding::Utf8 : TextEncoding::Ansi, runTime);
+    if (!utf8Marked && !value.tooLong && !IsAscii(*item) && IsValidUtf8(*item))
+        value.asUtf8 = runTime.Decode(*item, TextEncoding::Utf8);
     return value;
 }

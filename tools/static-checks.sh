@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 native=$1 windows=$2
 
-portable=(startup/*.cpp window/form1_handlers.cpp platform/name_order.cpp)
-win32=(platform/win32/*.cpp window/form1_window.cpp window/main.cpp)
+portable=(names/*.cpp startup/*.cpp window/*.cpp)
+win32=(platform/win32/*.cpp window/win32/*.cpp)
 
 # clang reads the MinGW build's commands but must be told where that
 # compiler keeps its C++ headers.
@@ -26,5 +26,6 @@ clang-tidy -p "$windows" --quiet "${mingw_args[@]}" "${win32[@]}" 2>/dev/null
 echo "cppcheck"
 cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
          --enable=warning,performance,portability --suppress=missingIncludeSystem \
-         -I . -D_WIN32 -DUNICODE platform startup window
+         -I platform -I platform/win32 -I names -I startup -I window -I window/win32 -I resources \
+         -D_WIN32 -DUNICODE platform names startup window
 echo "static checks: clean"

@@ -1,6 +1,6 @@
-#include "startup/join_path.h"
-#include "window/form1.h"
-#include "window/texts.h"
+#include "form1.h"
+#include "join_path.h"
+#include "texts.h"
 
 // A folder was highlighted (ancestor, open folder or subfolder): it becomes
 // current and its files are listed, without opening it in the folder list.
@@ -10,33 +10,79 @@ void Form1::Dir1_Click() {
     const std::wstring folder = Dir1.List(Dir1.ListIndex());
     if (const Result result = File1.SetPath(folder); !result.ok) {
         ReportCannotOpenFolder(folder, result);
-        Dir1.Highlight(State_.CurrentFolder);
+        Dir1.Highlight(state.CurrentFolder);
         return;
     }
-    State_.CurrentFolder = folder;
-    State_.SelectedFile.clear();
+    state.CurrentFolder = folder;
+    state.SelectedFile.clear();
+}
+
+// Double-click or Enter opens the highlighted folder in the folder list. The
+// Click before it has already made that folder current.
+void Form1::Dir1_DblClick() {
+    const std::wstring folder = Dir1.List(Dir1.ListIndex());
+    if (const Result result = Dir1.SetPath(folder); !result.ok) ReportCannotOpenFolder(folder, result);
+}
+
+// Typing into the folder list highlights the first folder whose name starts
+// with what was typed in quick succession; a new highlight counts as a click.
+void Form1::Dir1_KeyPress(wchar_t key) {
+    const std::wstring typed = dir1Typed.Add(key, runTime.Milliseconds());
+    const int before = Dir1.ListIndex();
+    if (!typed.empty() && Dir1.HighlightFirstStartingWith(typed) && Dir1.ListIndex() != before) Dir1_Click();
+}
+
+// The open folder changed on disk: read it again, keeping the highlight on
+// the folder it was on. If that folder has gone, the open folder becomes
+// current, so the list and "打开文件夹" still agree. If the open folder
+// itself has gone, the list keeps what it shows; the next click says so.
+void Form1::Dir1_Refresh() {
+    const std::wstring highlighted = Dir1.List(Dir1.ListIndex());
+    if (!Dir1.SetPath(Dir1.Path()).ok) return;
+    if (!Dir1.Highlight(highlighted)) Dir1_Click();
 }
 
 // A file was selected: remember its full path for "打开文件".
 void Form1::File1_Click() {
     const std::wstring name = File1.FileName();
-    State_.SelectedFile = name.empty() ? std::wstring() : JoinPath(File1.Path(), name);
+    state.SelectedFile = name.empty() ? std::wstring() : JoinPath(File1.Path(), name);
 }
 
-// "打开文件夹": shows the current folder in the file manager.
+// Double-click or Enter on a file opens it, exactly as "打开文件" does.
+void Form1::File1_DblClick() { Command2_Click(); }
+
+void Form1::File1_KeyPress(wchar_t key) {
+    const std::wstring typed = file1Typed.Add(key, runTime.Milliseconds());
+    const std::wstring before = File1.FileName();
+    if (!typed.empty() && File1.SelectFirstStartingWith(typed) && File1.FileName() != before) File1_Click();
+}
+
+// The listed folder changed on disk: read it again, keeping the selected
+// file by name. If it has gone, nothing is selected, in the list and for
+// "打开文件" alike. If the folder itself has gone, the list keeps what it
+// shows.
+void Form1::File1_Refresh() {
+    const std::wstring selected = File1.FileName();
+    if (!File1.SetPath(File1.Path()).ok) return;
+    if (!selected.empty() && !File1.Select(selected)) state.SelectedFile.clear();
+}
+
+// "打开文件夹": shows the current folder in the file manager. The path is
+// copied first: while Windows starts the program, a click may change state.
 void Form1::Command1_Click() {
-    if (const Result result = App.StartExplorer(State_.CurrentFolder); !result.ok)
-        Report(texts::kCannotOpenFolder, State_.CurrentFolder, result);
+    const std::wstring folder = state.CurrentFolder;
+    if (const Result result = runTime.StartExplorer(folder); !result.ok) Report(texts::kCannotOpenFolder, folder, result);
 }
 
 // "打开文件": opens the selected file with its associated program.
 void Form1::Command2_Click() {
-    if (State_.SelectedFile.empty()) {
-        App.MsgBox(texts::kChooseFileFirst, texts::kNotice);
+    const std::wstring file = state.SelectedFile;
+    if (file.empty()) {
+        runTime.MsgBox(texts::kChooseFileFirst, texts::kNotice);
         return;
     }
-    if (const Result result = App.OpenWithAssociatedProgram(State_.SelectedFile); !result.ok)
-        Report(texts::kCannotOpenFile, State_.SelectedFile, result);
+    if (const Result result = runTime.OpenWithAssociatedProgram(file); !result.ok)
+        Report(texts::kCannotOpenFile, file, result);
 }
 
 void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why) {
@@ -47,5 +93,5 @@ void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why
 void Form1::Report(const wchar_t* what, const std::wstring& path, const Result& why) {
     std::wstring text = std::wstring(what) + L"\n" + path;
     if (!why.reason.empty()) text += L"\n" + why.reason;
-    App.MsgBox(text, texts::kNotice);
+    runTime.MsgBox(text, texts::kNotice);
 }

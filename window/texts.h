@@ -3,7 +3,6 @@
 // Every text the user sees. The program speaks Simplified Chinese only.
 namespace texts {
 
-inline constexpr const wchar_t* kSettingsFileName = L"Verondel设置.ini";
 inline constexpr const wchar_t* kAppTitle = L"Verondel";
 inline constexpr const wchar_t* kNotice = L"提示";
 

@@ -1,4 +1,6 @@
-#include "platform/win32/dpi.h"
+#include "dpi.h"
+
+#include "owned.h"
 
 namespace {
 
@@ -14,9 +16,8 @@ int DpiOfWindow(HWND window) {
     if (getDpiForWindow) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const OwnedMemoryDc screen(CreateCompatibleDC(nullptr));  // as the screen is
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     return dpi > 0 ? dpi : 96;
 }
 

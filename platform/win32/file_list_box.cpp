@@ -1,15 +1,28 @@
-#include "platform/win32/file_list_box.h"
+#include "file_list_box.h"
 
-#include "platform/win32/folder_scan.h"
-#include "platform/win32/paths.h"
+#include "folder_scan.h"
+#include "paths.h"
 
 Result FileListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
     std::vector<std::wstring> names;
-    if (Result scan = ScanFolder(full, EntryKind::Files, names); !scan.ok) return scan;
+    if (Result scan = scanner_.Scan(full, EntryKind::Files, names); !scan.ok) return scan;
+    const bool again = full == path_;
     path_ = full;
-    box_.Fill(names, -1);
+    box_.Fill(names, -1, again);
     return Result::Success();
+}
+
+bool FileListBox::Select(const std::wstring& name) {
+    const int row = box_.FindExactly(name);
+    box_.Select(row);
+    return row >= 0;
+}
+
+bool FileListBox::SelectFirstStartingWith(const std::wstring& text) {
+    const int row = box_.FindStartingWith(text);
+    if (row >= 0) box_.Select(row);
+    return row >= 0;
 }
 
 std::wstring FileListBox::FileName() const {
@@ -17,7 +30,7 @@ std::wstring FileListBox::FileName() const {
     return row < 0 ? std::wstring() : box_.Text(row);
 }
 
-void FileListBox::Draw(const DRAWITEMSTRUCT& item) const {
+void FileListBox::Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const {
     if (item.itemID == static_cast<UINT>(-1)) return;
-    box_.DrawEntry(item, ListBox::IconForFileName(box_.Text(static_cast<int>(item.itemID))), 0);
+    box_.DrawEntry(item, icons.List(), icons.ForFileName(box_.Text(static_cast<int>(item.itemID))), 0);
 }

@@ -3,23 +3,28 @@
 
 #include <string>
 
-#include "platform/lists.h"
-#include "platform/win32/list_box.h"
+#include "lists.h"
+#include "folder_scan.h"
+#include "list_box.h"
+#include "system_icons.h"
 
 // The file list on a Win32 list box: the names live only in the list box,
 // so a folder of 100,000 files is held once.
 class FileListBox : public FileList {
 public:
-    FileListBox(HWND parent, int id) : box_(parent, id) {}
+    FileListBox(HWND parent, int id, FolderScanner& scanner) : box_(parent, id), scanner_(scanner) {}
 
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override;
     std::wstring FileName() const override;
+    bool Select(const std::wstring& name) override;
+    bool SelectFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
-    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:
     ListBox box_;
+    FolderScanner& scanner_;
     std::wstring path_;
 };

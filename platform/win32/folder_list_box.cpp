@@ -1,7 +1,9 @@
-#include "platform/win32/folder_list_box.h"
+#include "folder_list_box.h"
 
-#include "platform/win32/folder_scan.h"
-#include "platform/win32/paths.h"
+#include <algorithm>
+
+#include "folder_scan.h"
+#include "paths.h"
 
 namespace {
 
@@ -35,12 +37,13 @@ std::wstring ShownName(const std::wstring& folder) {
 
 // Before the program opens a folder, Path is the process's current folder;
 // nothing is listed until then, as the window is not yet shown.
-FolderListBox::FolderListBox(HWND parent, int id) : box_(parent, id), path_(CurrentFolder()) {}
+FolderListBox::FolderListBox(HWND parent, int id, FolderScanner& scanner)
+    : box_(parent, id), scanner_(scanner), path_(CurrentFolder()) {}
 
 Result FolderListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
     std::vector<std::wstring> subfolders;
-    if (Result scan = ScanFolder(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
+    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
@@ -53,10 +56,11 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
         shown.push_back(std::move(name));
     }
 
+    const bool again = full == path_;
     path_ = full;
     folders_ = std::move(rows);
     openRow_ = openRow;
-    box_.Fill(shown, openRow_);
+    box_.Fill(shown, openRow_, again);
     return Result::Success();
 }
 
@@ -72,20 +76,31 @@ std::wstring FolderListBox::List(int index) const {
     return folders_[row];
 }
 
-void FolderListBox::Highlight(const std::wstring& folder) {
-    for (size_t row = 0; row < folders_.size(); ++row) {
-        if (CompareStringOrdinal(folders_[row].c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL) {
-            box_.Select(static_cast<int>(row));
-            return;
-        }
+// The entry named exactly so, else one that differs only in case (Windows
+// reads names that way, but a drive may hold both).
+bool FolderListBox::Highlight(const std::wstring& folder) {
+    auto row = std::find(folders_.begin(), folders_.end(), folder);
+    if (row == folders_.end()) {
+        row = std::find_if(folders_.begin(), folders_.end(), [&](const std::wstring& entry) {
+            return CompareStringOrdinal(entry.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
+        });
     }
+    if (row == folders_.end()) return false;
+    box_.Select(static_cast<int>(row - folders_.begin()));
+    return true;
+}
+
+bool FolderListBox::HighlightFirstStartingWith(const std::wstring& text) {
+    const int row = box_.FindStartingWith(text);
+    if (row >= 0) box_.Select(row);
+    return row >= 0;
 }
 
 // Ancestors and the open folder are drawn open and indented by depth; the
 // subfolders closed, one step further in.
-void FolderListBox::Draw(const DRAWITEMSTRUCT& item) const {
+void FolderListBox::Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const {
     const int row = static_cast<int>(item.itemID);
     const bool open = row <= openRow_;
     const int depth = open ? row : openRow_ + 1;
-    box_.DrawEntry(item, ListBox::IconForFolder(open), depth * ListBox::IconSize() * 3 / 4);
+    box_.DrawEntry(item, icons.List(), icons.ForFolder(open), depth * ListBox::IconSize() * 3 / 4);
 }

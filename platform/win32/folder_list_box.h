@@ -4,27 +4,31 @@
 #include <string>
 #include <vector>
 
-#include "platform/lists.h"
-#include "platform/win32/list_box.h"
+#include "lists.h"
+#include "folder_scan.h"
+#include "list_box.h"
+#include "system_icons.h"
 
 // The folder list on a Win32 list box. Rows run from the drive root down
 // through the ancestors to the open folder, then its subfolders; ListIndex
 // counts from the open folder (-1), so row = ListIndex + open folder's row + 1.
 class FolderListBox : public FolderList {
 public:
-    FolderListBox(HWND parent, int id);
+    FolderListBox(HWND parent, int id, FolderScanner& scanner);
 
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override;
     int ListIndex() const override;
     std::wstring List(int index) const override;
-    void Highlight(const std::wstring& folder) override;
+    bool Highlight(const std::wstring& folder) override;
+    bool HighlightFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
-    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:
     ListBox box_;
+    FolderScanner& scanner_;
     std::wstring path_;
     std::vector<std::wstring> folders_;  // full path of each row
     int openRow_ = 0;

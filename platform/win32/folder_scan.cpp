@@ -1,16 +1,17 @@
-#include "platform/win32/folder_scan.h"
+#include "folder_scan.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "platform/name_order.h"
-#include "platform/win32/paths.h"
-#include "platform/win32/system_text.h"
+#include "name_order.h"
+#include "owned.h"
+#include "paths.h"
+#include "system_text.h"
 
 namespace {
 
-bool Wanted(const WIN32_FIND_DATAW& entry, EntryKind kind) {
+bool IsListedAs(const WIN32_FIND_DATAW& entry, EntryKind kind) {
     const DWORD attributes = entry.dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_HIDDEN) return false;
     if (kind == EntryKind::Files)
@@ -19,13 +20,6 @@ bool Wanted(const WIN32_FIND_DATAW& entry, EntryKind kind) {
     const wchar_t* name = entry.cFileName;
     return !(name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)));
 }
-
-struct FindHandle {
-    HANDLE handle;
-    ~FindHandle() {
-        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
-    }
-};
 
 // Sorts names in place, folding each name's case once rather than on every
 // comparison: this is what keeps a folder of 100,000 files quick.
@@ -56,34 +50,48 @@ void SortLikeExplorer(std::vector<std::wstring>& names) {
     names = std::move(sorted);
 }
 
-// One pass over a folder finds its files and its subfolders alike, and the
-// lists usually want both within moments: a folder click lists the files,
-// a double-click then opens the same folder; start-up opens a folder and
-// lists its files. So each scan keeps what it was not asked for, for the
-// next request of that folder, if it comes soon.
-struct Leftover {
-    std::wstring folder;
-    EntryKind kind = EntryKind::Files;
-    std::vector<std::wstring> names;
-    ULONGLONG scannedAt = 0;
-};
-Leftover leftover;
-constexpr ULONGLONG kLeftoverLifetimeMs = 2000;
+constexpr ULONGLONG kKeptLifetimeMs = 2000;
 
-bool TakeLeftover(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
-    const bool fresh = leftover.kind == kind && GetTickCount64() - leftover.scannedAt < kLeftoverLifetimeMs &&
-                       CompareStringOrdinal(leftover.folder.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
-    if (fresh) names = std::move(leftover.names);
-    leftover = {};
-    return fresh;
-}
+// A slow stick or a folder of 100,000 files takes a while to read: once that
+// is more than a moment, the pointer shows it, until the scan is done.
+class WaitCursorWhenSlow {
+public:
+    WaitCursorWhenSlow() = default;
+    WaitCursorWhenSlow(const WaitCursorWhenSlow&) = delete;
+    WaitCursorWhenSlow& operator=(const WaitCursorWhenSlow&) = delete;
+    ~WaitCursorWhenSlow() {
+        if (shown_) SetCursor(previous_);
+    }
+    void Check() {
+        if (shown_ || GetTickCount64() - start_ < 200) return;
+        previous_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        shown_ = true;
+    }
+
+private:
+    ULONGLONG start_ = GetTickCount64();
+    HCURSOR previous_ = nullptr;
+    bool shown_ = false;
+};
 
 }  // namespace
 
-Result ScanFolder(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
+bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
+    Kept kept = std::move(kept_);
+    kept_ = {};
+    const bool fresh = kept.kind == kind && GetTickCount64() - kept.scannedAt < kKeptLifetimeMs &&
+                       CompareStringOrdinal(kept.folder.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
+    if (!fresh) return false;
+    const DWORD attributes = GetFileAttributesW(ForFileApi(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    names = std::move(kept.names);
+    return true;
+}
+
+Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
     names.clear();
     if (folder.empty()) return Result::Failure(SystemReason(ERROR_PATH_NOT_FOUND));
-    if (TakeLeftover(folder, kind, names)) {
+    if (TakeKept(folder, kind, names)) {
         SortLikeExplorer(names);
         return Result::Success();
     }
@@ -93,24 +101,30 @@ Result ScanFolder(const std::wstring& folder, EntryKind kind, std::vector<std::w
     pattern += L'*';
 
     WIN32_FIND_DATAW entry;
-    FindHandle find{FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH)};
-    if (find.handle == INVALID_HANDLE_VALUE) {
+    const OwnedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                          FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        // Only a drive root can be empty of even "." and ".."; anywhere else
+        // "not found" means the folder itself has gone.
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return Result::Success();  // an empty drive root
-        return Result::Failure(SystemReason(error));
+        if (error == ERROR_FILE_NOT_FOUND && IsDriveRoot(folder)) return Result::Success();
+        return Result::Failure(SystemReason(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error));
     }
     const EntryKind otherKind = kind == EntryKind::Files ? EntryKind::Folders : EntryKind::Files;
     std::vector<std::wstring> others;
-    do {
-        if (Wanted(entry, kind)) names.emplace_back(entry.cFileName);
-        else if (Wanted(entry, otherKind)) others.emplace_back(entry.cFileName);
-    } while (FindNextFileW(find.handle, &entry));
+    WaitCursorWhenSlow waitCursor;
+    for (size_t seen = 1;; ++seen) {
+        if (IsListedAs(entry, kind)) names.emplace_back(entry.cFileName);
+        else if (IsListedAs(entry, otherKind)) others.emplace_back(entry.cFileName);
+        if (seen % 1024 == 0) waitCursor.Check();
+        if (!FindNextFileW(find.Get(), &entry)) break;
+    }
     if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
         names.clear();
         return Result::Failure(SystemReason(error));
     }
+    waitCursor.Check();
     SortLikeExplorer(names);
-    leftover = {folder, otherKind, std::move(others), GetTickCount64()};
+    kept_ = {folder, otherKind, std::move(others), GetTickCount64()};
     return Result::Success();
 }

@@ -1,16 +1,25 @@
-#include "platform/win32/hardening.h"
+#include "hardening.h"
 
 #include <windows.h>
 
 void HardenProcess() {
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    // Windows 7 has SetDefaultDllDirectories only with KB2533623, so look it up.
+    // DLLs named bare load from the system folder only. Windows 7 has
+    // SetDefaultDllDirectories only with update KB2533623, so look it up;
+    // SetDllDirectory("") then at least takes the current folder out.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    SetDllDirectoryW(L"");  // without it, at least take the current folder out of the search
+    SetDllDirectoryW(L"");
 
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // On this thread only: the process error mode would be inherited by
+    // every program the user opens.
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
     HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+}
+
+void LeaveTheDrive() {
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryW(system);
 }

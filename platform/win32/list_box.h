@@ -17,27 +17,26 @@ public:
     HWND Handle() const { return handle_; }
 
     // Replaces every entry at once, with redraw off and storage reserved up
-    // front, and highlights entry selected (-1 for none).
-    void Fill(const std::vector<std::wstring>& texts, int selected);
+    // front, and highlights entry selected (-1 for none). When the entries
+    // are the same folder read again, the list stays scrolled where it was.
+    void Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll);
 
     int Selected() const;
     void Select(int row);
     std::wstring Text(int row) const;
 
+    // The first row whose text starts with text, ignoring case as Windows
+    // does; or the row whose text is exactly text. -1 when there is none.
+    int FindStartingWith(const std::wstring& text) const;
+    int FindExactly(const std::wstring& text) const;
+
     // Font and colours come from the window; the entry height follows the font.
     void SetFont(HFONT font);
     void SetBackground(HBRUSH brush) { background_ = brush; }
 
-    // Draws one entry: the system small icon iconIndex, then the text.
-    void DrawEntry(const DRAWITEMSTRUCT& item, int iconIndex, int indent) const;
+    // Draws one entry: icon iconIndex of icons (none for -1), then the text.
+    void DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIndex, int indent) const;
 
-    // The system's small-icon list. Loading it takes longer than all the
-    // rest of start-up, so the window shows the names first and the list
-    // loads on a thread of its own, posting WM_APP to notify when ready;
-    // until then no icon is drawn.
-    static void StartLoadingSystemIcons(HWND notify);
-    static int IconForFolder(bool open);
-    static int IconForFileName(const std::wstring& name);
     static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
 private:

@@ -1,41 +1,91 @@
-#include "platform/win32/paths.h"
+#include "paths.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// Length of the share root "\\server\share" at the start of a UNC path, or 0.
-size_t UncRootLength(const std::wstring& path) {
-    if (path.size() < 5 || path[0] != L'\\' || path[1] != L'\\' || path[2] == L'?') return 0;
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+
+// Length of the root at the start of path: 2 for "E:" (the backslash after
+// it, if any, is a separator), the length of "\\server\share" for a share,
+// or 0 for a path that is not full.
+size_t RootLength(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':' && iswalpha(path[0])) return 2;
+    if (path.size() < 5 || path[0] != L'\\' || path[1] != L'\\') return 0;
     const size_t serverEnd = path.find(L'\\', 2);
     if (serverEnd == std::wstring::npos || serverEnd == 2) return 0;
     const size_t shareEnd = path.find(L'\\', serverEnd + 1);
+    if (shareEnd == serverEnd + 1) return 0;
     return shareEnd == std::wstring::npos ? path.size() : shareEnd;
+}
+
+// The names after the root, with "." and ".." resolved and empty ones dropped.
+std::vector<std::wstring> NamesBelowRoot(const std::wstring& path, size_t rootLength) {
+    std::vector<std::wstring> names;
+    size_t start = rootLength;
+    while (start <= path.size()) {
+        size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos) end = path.size();
+        std::wstring name = path.substr(start, end - start);
+        if (name == L"..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            names.push_back(std::move(name));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+std::wstring WindowsFullPath(const std::wstring& path) {
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    return full;
 }
 
 }  // namespace
 
 bool IsDriveRoot(const std::wstring& path) {
     if (path.size() == 3 && path[1] == L':' && path[2] == L'\\') return true;
-    const size_t shareRoot = UncRootLength(path);
-    return shareRoot && (path.size() == shareRoot || path.size() == shareRoot + 1);
+    const size_t root = RootLength(path);
+    return root > 2 && (path.size() == root || path.size() == root + 1);
 }
 
 std::wstring FullFolderPath(const std::wstring& path) {
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    size = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    full.resize(size);
-    while (full.size() > 1 && full.back() == L'\\' && !(full.size() == 3 && full[1] == L':')) full.pop_back();
-    if (full.size() == 2 && full[1] == L':') full += L'\\';
-    return full;
+    std::wstring full = path;
+    if (full.starts_with(kLongUncPrefix)) full = L"\\\\" + full.substr(kLongUncPrefix.size());
+    else if (full.starts_with(kLongPrefix)) full.erase(0, kLongPrefix.size());
+    std::replace(full.begin(), full.end(), L'/', L'\\');
+    if (RootLength(full) == 0) full = WindowsFullPath(full);  // relative: only Windows knows to what
+    const size_t rootLength = RootLength(full);
+    if (rootLength == 0) return full;
+
+    std::wstring result = full.substr(0, rootLength);
+    if (rootLength == 2) result += L'\\';  // E:\ keeps its backslash
+    for (const std::wstring& name : NamesBelowRoot(full, rootLength)) {
+        if (result.back() != L'\\') result += L'\\';
+        result += name;
+    }
+    return result;
 }
 
 std::wstring ForFileApi(const std::wstring& path) {
-    constexpr size_t kRoomForFileName = 12;  // folders must leave room for an 8.3 name
-    if (path.size() + kRoomForFileName < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
+    if (path.starts_with(kLongPrefix)) return path;
+    std::wstring full = FullFolderPath(path);
+    if (RootLength(full) == 2) return std::wstring(kLongPrefix) + full;
+    if (RootLength(full) > 2) return std::wstring(kLongUncPrefix) + full.substr(2);
+    return full;
+}
+
+bool HasNameTheShellAlters(const std::wstring& path) {
     const std::wstring full = FullFolderPath(path);
-    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    for (const std::wstring& name : NamesBelowRoot(full, RootLength(full)))
+        if (name.back() == L'.' || name.back() == L' ') return true;
+    return false;
 }

@@ -7,10 +7,17 @@
 // without the final backslash).
 bool IsDriveRoot(const std::wstring& path);
 
-// The full, normalised form of path ("..", "." and doubled backslashes
-// resolved); a drive root keeps its backslash, no other folder does.
+// The full, plain form of path: "/" read as "\", doubled backslashes, "."
+// and ".." resolved; a drive root keeps its backslash, no other folder does.
+// Every name is otherwise kept exactly, trailing dots and spaces included:
+// Windows' own GetFullPathName drops those, and then names another folder.
 std::wstring FullFolderPath(const std::wstring& path);
 
-// path in a form the Win32 file functions accept at any length: long full
-// paths get the "\\?\" prefix, others are returned as they are.
+// The "\\?\" form of a full path, which the file functions take at any
+// length and with every name exactly as it is. Other paths are returned as
+// they are.
 std::wstring ForFileApi(const std::wstring& path);
+
+// True when a name in path ends in a dot or a space. The shell and Explorer
+// read such a name without them, which may be another file or folder.
+bool HasNameTheShellAlters(const std::wstring& path);

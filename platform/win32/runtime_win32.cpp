@@ -1,15 +1,18 @@
-#include "platform/win32/runtime_win32.h"
+#include "runtime_win32.h"
 
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "platform/win32/paths.h"
-#include "platform/win32/system_dll.h"
-#include "platform/win32/system_text.h"
+#include "owned.h"
+#include "paths.h"
+#include "system_dll.h"
+#include "system_text.h"
+#include "visible_text.h"
 
 namespace {
 
-// A settings file is a line or two; anything past this is not one.
+// Far beyond any real settings file, yet small enough that a 32-bit process
+// can hold it: a larger file is refused as unreadable.
 constexpr LONGLONG kLargestSettingsFile = 256LL << 20;
 
 // Characters no folder name can hold. Wildcards in particular must not let
@@ -23,12 +26,17 @@ bool HasForbiddenCharacters(const std::wstring& path) {
     return false;
 }
 
-struct OwnedHandle {
-    HANDLE handle;
-    ~OwnedHandle() {
-        if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-};
+bool IsExistingFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder that holds path ("E:\" for "E:\a.doc").
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {};
+    return slash == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, slash);
+}
 
 // The shell may hand a file to a COM server, which wants the calling thread
 // in a single-threaded apartment. Done on first use: ole32 is not loaded
@@ -43,20 +51,26 @@ void JoinSingleThreadedApartmentOnce() {
 }
 
 // A message box cannot show a megabyte of text; long lines are shortened.
-std::wstring Displayable(std::wstring text) {
+std::wstring Displayable(const std::wstring& text) {
     constexpr size_t kMostCharacters = 1000;
-    for (auto& c : text)
-        if (c == L'\0') c = L'\xFFFD';
-    if (text.size() > kMostCharacters) text.replace(kMostCharacters, text.npos, L"…");
-    return text;
+    std::wstring shown = VisibleText(std::wstring_view(text).substr(0, kMostCharacters + 1));
+    if (text.size() > kMostCharacters) shown.replace(shown.size() - 1, 1, L"…");
+    return shown;
 }
 
 }  // namespace
 
+// The folder of the running exe; should Windows ever fail to tell, the folder
+// the program was started in stands in.
 std::wstring Win32RunTime::ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            path.resize(GetCurrentDirectoryW(0, nullptr));
+            path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+            return FullFolderPath(path);
+        }
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -82,20 +96,20 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
     return IsDriveRoot(FullFolderPath(path)) || !(attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
-Result Win32RunTime::ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    OwnedHandle file{CreateFileW(ForFileApi(path).c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) return Result::Failure(SystemReason(GetLastError()));
+Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {
+    const OwnedFile file(CreateFileW(ForFileApi(path).c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return Result::Failure(SystemReason(GetLastError()));
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.handle, &size)) return Result::Failure(SystemReason(GetLastError()));
+    if (!GetFileSizeEx(file.Get(), &size)) return Result::Failure(SystemReason(GetLastError()));
     if (size.QuadPart > kLargestSettingsFile) return Result::Failure(SystemReason(ERROR_FILE_TOO_LARGE));
 
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
-        if (!ReadFile(file.handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
             return Result::Failure(SystemReason(GetLastError()));
         if (read == 0) break;  // the file shrank while we read it
         done += read;
@@ -108,9 +122,15 @@ std::wstring Win32RunTime::Decode(std::string_view bytes, TextEncoding encoding)
     switch (encoding) {
         case TextEncoding::Ansi: return WideFromBytes(bytes.data(), bytes.size(), CP_ACP);
         case TextEncoding::Utf8: return WideFromBytes(bytes.data(), bytes.size(), CP_UTF8);
-        case TextEncoding::Utf16LE: {
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE: {
+            const bool bigEndian = encoding == TextEncoding::Utf16BE;
             std::wstring text(bytes.size() / 2, L'\0');
-            memcpy(text.data(), bytes.data(), text.size() * 2);
+            for (size_t i = 0; i < text.size(); ++i) {
+                const auto first = static_cast<unsigned char>(bytes[2 * i]);
+                const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+                text[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
+            }
             return text;
         }
     }
@@ -125,12 +145,21 @@ void Win32RunTime::MsgBox(const std::wstring& prompt, const std::wstring& title)
 }
 
 // Explorer from the Windows folder, never a program found by searching (a
-// planted explorer.exe beside us on the drive must not run). The folder is
-// one field in Explorer's own syntax: quotes enclose it, so commas and "="
-// stay part of it, and a backslash before the closing quote escapes nothing.
-Result Win32RunTime::StartExplorer(const std::wstring& folder) {
+// planted explorer.exe beside us on the drive must not run), started in
+// that folder. The folder is one field in Explorer's own syntax: quotes
+// enclose it, so commas and "=" stay part of it, and a backslash before the
+// closing quote escapes nothing.
+Result Win32RunTime::StartExplorer(std::wstring folder) {
+    if (!IsExistingFolder(folder)) {
+        const DWORD error = GetLastError();
+        return Result::Failure(SystemReason(error == ERROR_SUCCESS ? ERROR_DIRECTORY : error));
+    }
+    if (HasNameTheShellAlters(folder)) return Result::Failure(SystemReason(ERROR_INVALID_NAME));
+
     std::wstring windows(MAX_PATH, L'\0');
-    windows.resize(GetWindowsDirectoryW(windows.data(), MAX_PATH));
+    const UINT length = GetSystemWindowsDirectoryW(windows.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return Result::Failure(SystemReason(GetLastError()));
+    windows.resize(length);
     const std::wstring explorer = windows + (windows.ends_with(L'\\') ? L"" : L"\\") + L"explorer.exe";
     std::wstring commandLine = L"\"" + explorer + L"\" \"" + folder + L"\"";
 
@@ -139,33 +168,40 @@ Result Win32RunTime::StartExplorer(const std::wstring& folder) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(explorer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessW(explorer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        windows.c_str(), &startup, &process))
         return Result::Failure(SystemReason(GetLastError(), explorer));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const OwnedFile thread(process.hThread), started(process.hProcess);
     return Result::Success();
 }
 
-// The shell's "open", wide-character so every name arrives intact. The shell
-// shows no error box of its own: a failure is the caller's to report, once.
-// A type no program is associated with gets the system's "Open with" choice.
-Result Win32RunTime::OpenWithAssociatedProgram(const std::wstring& file) {
+// The shell's "open", wide-character so every name arrives intact, started
+// in the file's own folder as Explorer starts it. The shell shows no error
+// box of its own: a failure is the caller's to report, once. A type no
+// program is associated with gets the system's "Open with" choice.
+Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
+    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    if (HasNameTheShellAlters(file)) return Result::Failure(SystemReason(ERROR_INVALID_NAME, name));
+
     using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     JoinSingleThreadedApartmentOnce();
     static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (!shellExecute) return Result::Failure(SystemReason(ERROR_PROC_NOT_FOUND));
 
+    const std::wstring folder = FolderOf(file);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     execute.hwnd = owner_;
     execute.lpVerb = L"open";
     execute.lpFile = file.c_str();
+    execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
     if (shellExecute(&execute)) return Result::Success();
-    const DWORD error = GetLastError();
-    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    // The shell says "no program" in hInstApp; the last error may tell of a
+    // later attempt (Wine leaves "not a valid application" there).
+    const bool noProgram = reinterpret_cast<INT_PTR>(execute.hInstApp) == SE_ERR_NOASSOC;
+    const DWORD error = noProgram ? ERROR_NO_ASSOCIATION : GetLastError();
     if (error != ERROR_NO_ASSOCIATION) return Result::Failure(SystemReason(error, name));
 
     execute.lpVerb = L"openas";

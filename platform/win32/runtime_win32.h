@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/runtime.h"
+#include "runtime.h"
 
 // The run-time services on the Win32 API, wide-character throughout: the
 // ANSI code page is used only to decode the settings file.
@@ -10,11 +10,12 @@ public:
     std::wstring ProgramFolder() override;
     bool IsVisibleFile(const std::wstring& path) override;
     bool IsVisibleFolder(const std::wstring& path) override;
-    Result ReadWholeFile(const std::wstring& path, std::string& bytes) override;
+    Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override;
     std::wstring Decode(std::string_view bytes, TextEncoding encoding) override;
+    uint64_t Milliseconds() override { return GetTickCount64(); }
     void MsgBox(const std::wstring& prompt, const std::wstring& title) override;
-    Result StartExplorer(const std::wstring& folder) override;
-    Result OpenWithAssociatedProgram(const std::wstring& file) override;
+    Result StartExplorer(std::wstring folder) override;
+    Result OpenWithAssociatedProgram(std::wstring file) override;
 
     // Message boxes and the shell's windows belong to owner once it is shown;
     // before that (start-up) they stand alone.

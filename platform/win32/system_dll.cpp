@@ -1,4 +1,4 @@
-#include "platform/win32/system_dll.h"
+#include "system_dll.h"
 
 #include <string>
 

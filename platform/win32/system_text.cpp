@@ -1,4 +1,4 @@
-#include "platform/win32/system_text.h"
+#include "system_text.h"
 
 std::wstring SystemReason(DWORD error, const std::wstring& subject) {
     wchar_t* text = nullptr;
@@ -9,7 +9,9 @@ std::wstring SystemReason(DWORD error, const std::wstring& subject) {
     LocalFree(text);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
         reason.pop_back();
-    for (size_t at; (at = reason.find(L"%1")) != std::wstring::npos;) reason.replace(at, 2, subject);
+    // Searched from after each replacement: the subject may hold "%1" itself.
+    for (size_t at = reason.find(L"%1"); at != std::wstring::npos; at = reason.find(L"%1", at + subject.size()))
+        reason.replace(at, 2, subject);
     return reason;
 }
 

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "fakes.h"
-#include "startup/list_items.h"
-#include "startup/settings_reader.h"
+#include "list_items.h"
+#include "settings_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FakeDisk disk;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/lists.h"
-#include "platform/runtime.h"
+#include "lists.h"
+#include "runtime.h"
 
 // Converts bytes to wchar_t text with glibc's iconv (GBK stands in for the
 // system ANSI code page of a Chinese Windows).
@@ -62,6 +62,18 @@ inline std::wstring WithSingleBackslashes(std::wstring path) {
     return path;
 }
 
+// The name a list shows for path: its last part, or a drive root as itself.
+inline std::wstring NameOf(const std::wstring& path) {
+    return path.size() <= 3 ? path : path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// What the Windows lists do when asked for a name starting with text.
+inline bool StartsWithIgnoringCase(const std::wstring& name, const std::wstring& text) {
+    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c; };
+    return name.size() >= text.size() &&
+           std::equal(text.begin(), text.end(), name.begin(), [&](wchar_t a, wchar_t b) { return fold(a) == fold(b); });
+}
+
 inline std::wstring ParentOf(const std::wstring& folder) {
     const size_t slash = folder.find_last_of(L'\\');
     if (folder.size() <= 3 || slash == std::wstring::npos) return {};
@@ -88,6 +100,12 @@ struct FakeDisk {
     bool CanList(const std::wstring& folder) const {
         return folders.count(folder) && !unlistable.count(folder);
     }
+    std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
+        std::vector<std::wstring> names;
+        for (const auto& [path, bytes] : files)
+            if (ParentOf(path) == folder) names.push_back(NameOf(path));
+        return names;
+    }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
         std::vector<std::wstring> result;
         for (const auto& f : folders)
@@ -113,10 +131,10 @@ public:
         return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
     }
     bool IsVisibleFolder(const std::wstring& path) override {
-        const std::wstring folder = StripTrailingBackslash(path);
+        const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
         return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
     }
-    Result ReadWholeFile(const std::wstring& path, std::string& bytes) override {
+    Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
         if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
         bytes = disk_.files.at(normal);
@@ -127,17 +145,19 @@ public:
             case TextEncoding::Ansi: return ConvertToWide(bytes, "GBK");
             case TextEncoding::Utf8: return ConvertToWide(bytes, "UTF-8");
             case TextEncoding::Utf16LE: return ConvertToWide(bytes, "UTF-16LE");
+            case TextEncoding::Utf16BE: return ConvertToWide(bytes, "UTF-16BE");
         }
         return {};
     }
+    uint64_t Milliseconds() override { return now; }
     void MsgBox(const std::wstring& prompt, const std::wstring& title) override {
         messages.push_back({prompt, title});
     }
-    Result StartExplorer(const std::wstring& folder) override {
+    Result StartExplorer(std::wstring folder) override {
         explorerStarts.push_back(folder);
         return explorerResult;
     }
-    Result OpenWithAssociatedProgram(const std::wstring& file) override {
+    Result OpenWithAssociatedProgram(std::wstring file) override {
         openedFiles.push_back(file);
         return openResult;
     }
@@ -146,6 +166,7 @@ public:
     std::vector<std::wstring> explorerStarts;
     std::vector<std::wstring> openedFiles;
     Result explorerResult, openResult;
+    uint64_t now = 0;
 
 private:
     FakeDisk& disk_;
@@ -160,9 +181,10 @@ public:
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override {
         ++setPathCalls;
-        const std::wstring normal = StripTrailingBackslash(folder);
+        const std::wstring normal = StripTrailingBackslash(WithSingleBackslashes(folder));
         if (!disk_.CanList(normal)) return Result::Failure(L"找不到路径。");
         path_ = normal;
+        subfolders_ = disk_.SubfoldersOf(normal);  // as the real list, what it read then
         index_ = -1;
         return Result::Success();
     }
@@ -173,14 +195,30 @@ public:
             for (int up = -1; up > index; --up) folder = ParentOf(folder);
             return folder;
         }
-        return disk_.SubfoldersOf(path_).at(index);
+        return subfolders_.at(index);
     }
-    void Highlight(const std::wstring& folder) override {
-        for (int i = -1; !List(i).empty(); --i)
-            if (List(i) == folder) index_ = i;
-        const auto subfolders = disk_.SubfoldersOf(path_);
-        for (size_t i = 0; i < subfolders.size(); ++i)
-            if (subfolders[i] == folder) index_ = static_cast<int>(i);
+    bool Highlight(const std::wstring& folder) override {
+        for (int index : Indexes()) {
+            if (List(index) != folder) continue;
+            index_ = index;
+            return true;
+        }
+        return false;
+    }
+    bool HighlightFirstStartingWith(const std::wstring& text) override {
+        for (int index : Indexes()) {
+            if (!StartsWithIgnoringCase(NameOf(List(index)), text)) continue;
+            index_ = index;
+            return true;
+        }
+        return false;
+    }
+    // Every ListIndex in list order: the root down to the open folder, then its subfolders.
+    std::vector<int> Indexes() const {
+        std::vector<int> indexes;
+        for (int i = -1; !List(i).empty(); --i) indexes.insert(indexes.begin(), i);
+        for (size_t i = 0; i < subfolders_.size(); ++i) indexes.push_back(static_cast<int>(i));
+        return indexes;
     }
 
     // What the user does: moves the highlight to entry index.
@@ -191,6 +229,7 @@ public:
 private:
     const FakeDisk& disk_;
     std::wstring path_;
+    std::vector<std::wstring> subfolders_;
     int index_ = -1;
 };
 
@@ -206,6 +245,19 @@ public:
         return Result::Success();
     }
     std::wstring FileName() const override { return selected_; }
+    bool Select(const std::wstring& name) override {
+        const auto names = disk_.FileNamesIn(path_);
+        selected_ = std::find(names.begin(), names.end(), name) != names.end() ? name : L"";
+        return !selected_.empty();
+    }
+    bool SelectFirstStartingWith(const std::wstring& text) override {
+        for (const auto& name : disk_.FileNamesIn(path_)) {
+            if (!StartsWithIgnoringCase(name, text)) continue;
+            selected_ = name;
+            return true;
+        }
+        return false;
+    }
 
     // What the user does: selects the file named name.
     void UserSelects(const std::wstring& name) { selected_ = name; }

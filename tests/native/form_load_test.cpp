@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "window/form1.h"
+#include "form1.h"
+#include "settings_reader.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ TEST_F(Start, OpensTheFolderTheSettingsName) {
         {"\xEF\xBB\xBF\xE8\xAF\xBE\xE7\xA8\x8B", L"E:\\课程", L""},
         {std::string("\xFF\xFE" "L\0e\0s\0s\0o\0n\0s\0\r\0\n\0", 18), L"E:\\Lessons", L""},
         {std::string("\xFF\xFE\xFE\x8B\x0B\x7A", 6), L"E:\\课程", L""},
+        {std::string("\xFE\xFF\x8B\xFE\x7A\x0B\0\r\0\n", 10), L"E:\\课程", L""},  // big-endian
+        {std::string("\xFE\xFF\0W\0e\0e\0k\0001", 12), L"E:\\Week1", L""},
     };
     for (const auto& c : cases) {
         Drive start;
@@ -78,6 +81,14 @@ TEST_F(Start, JoinsTheValueToTheProgramFolder) {
     EXPECT_EQ(toolsForm.State().SettingsPath, L"D:\\Tools\\Verondel设置.ini");
     EXPECT_EQ(toolsForm.State().TargetFolder, L"D:\\Tools\\Lessons");
     EXPECT_EQ(toolsForm.State().CurrentFolder, L"D:\\Tools\\Lessons");
+
+    // A value starting with a backslash is still relative to the program folder.
+    tools.AddFile(L"D:\\Tools\\Verondel设置.ini", "\\Lessons\r\n");
+    Form1 rootedForm(toolsApp, toolsDir, toolsFiles);
+    rootedForm.Form_Load();
+    EXPECT_EQ(rootedForm.State().TargetFolder, L"D:\\Tools\\\\Lessons");
+    EXPECT_EQ(rootedForm.State().CurrentFolder, L"D:\\Tools\\Lessons");
+    EXPECT_TRUE(toolsApp.messages.empty());
 
     // At a drive root the settings path keeps its doubled backslash.
     Settings("Lessons");
@@ -131,9 +142,13 @@ TEST_F(Start, ValueThatNamesNoFolderGivesTwoBoxesAndTheInitialFolder) {
         {"01", L"E:\\01"},                         // taken as written, not as a number
         {"#TRUE#", L"E:\\#TRUE#"},
         {std::string("Less\0ons", 8), std::wstring(L"E:\\Less\0ons", 11)},
+        // Longer than any path: an error even where such a folder exists, and
+        // only the beginning is kept to show.
+        {std::string(40000, 'x'), L"E:\\" + std::wstring(kLongestPath + 1, L'x')},
     };
     for (const auto& c : cases) {
         Drive start;
+        start.disk.AddFolder(L"E:\\" + std::wstring(kLongestPath + 1, L'x'));
         start.Settings(c.bytes);
         start.Load();
         SCOPED_TRACE(c.bytes);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "startup/list_items.h"
+#include "list_items.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "startup/settings_reader.h"
+#include "settings_reader.h"
 
 namespace {
 
@@ -41,6 +41,7 @@ TEST(SettingsReader, SurvivesBadBytes) {
     FakeRunTime run(disk);
     using namespace std::string_literals;
     EXPECT_EQ(ReadSettingsValue("\xFF\xFE" "L"s, run).text, L"");          // odd UTF-16 length
+    EXPECT_EQ(ReadSettingsValue("\xFE\xFF\0A\0"s, run).text, L"A");
     EXPECT_EQ(ReadSettingsValue("\x81\r\n"s, run).text.size(), 1u);        // a lone GBK lead byte
     EXPECT_EQ(ReadSettingsValue("\0\0\0"s, run).text, std::wstring(3, L'\0'));
     const std::string big(50 << 20, 'x');

@@ -21,7 +21,8 @@ MAX_SIZE = 400 * 1024
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 # The DLLs the exe imports, exactly: a new import is a decision, made here.
-EXPECTED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
+# advapi32 seeds the stack canaries (-fstack-protector-strong).
+EXPECTED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "advapi32.dll"}
 
 # Windows loads a KnownDLL from its system folder whatever the search order;
 # any other DLL the exe imports could be planted beside it on the drive and
@@ -71,6 +72,10 @@ def check_headers(pe, path):
     check("GUI subsystem", pe.OPTIONAL_HEADER.Subsystem == 2, f"subsystem {pe.OPTIONAL_HEADER.Subsystem}")
     flags = pe.OPTIONAL_HEADER.DllCharacteristics
     check("DYNAMIC_BASE and NX_COMPAT set", flags & 0x40 and flags & 0x100, f"{flags:#06x}")
+    # Terminal-server aware: on Remote Desktop hosts Windows then gives the
+    # real Windows folder, where Explorer is started from.
+    check("TERMINAL_SERVER_AWARE set", flags & 0x8000, f"{flags:#06x}")
+    check("large address aware", pe.FILE_HEADER.Characteristics & 0x20, f"{pe.FILE_HEADER.Characteristics:#06x}")
     # ASLR needs relocations: without them Windows loads at the fixed base anyway.
     relocs = pe.OPTIONAL_HEADER.DATA_DIRECTORY[5].Size
     check("base relocations kept", relocs > 0 and not pe.FILE_HEADER.Characteristics & 1, f"{relocs} bytes")

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <dbt.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -78,6 +80,28 @@ Verondel::~Verondel() {
         CloseHandle(process_.hThread);
     }
     if (job_) CloseHandle(job_);
+}
+
+LRESULT Verondel::SendWithData(UINT message, WPARAM wParam, const void* data, size_t size) {
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    SIZE_T written = 0;
+    DWORD_PTR answer = 0;
+    if (remote && WriteProcessMemory(process_.hProcess, remote, data, size, &written))
+        SendMessageTimeoutW(Window(), message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &answer);
+    if (remote) VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return static_cast<LRESULT>(answer);
+}
+
+// Wine, as Windows, copies what a WM_DEVICECHANGE points to across, by its
+// dbch_size, so here the pointer is this process's own.
+LRESULT Verondel::SendDeviceChange(WPARAM event) {
+    DEV_BROADCAST_HANDLE about{};
+    about.dbch_size = sizeof about;
+    about.dbch_devicetype = DBT_DEVTYP_HANDLE;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(Window(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&about), SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    return static_cast<LRESULT>(answer);
 }
 
 bool Verondel::IsRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -303,5 +327,9 @@ void InstallRecorder(const std::wstring& extension) {
     };
     setDefault(extension, L"Test.lessonfile");
     setDefault(L"Test.lessonfile\\shell\\open\\command", L"\"C:\\test\\record.exe\" \"%1\"");
+    // .nothing has no program, only the system's "Open with" choice, which
+    // the recorder stands in for too (Wine's would be a window of its own).
+    setDefault(L".nothing", L"Test.nothingfile");
+    setDefault(L"Test.nothingfile\\shell\\openas\\command", L"\"C:\\test\\record.exe\" \"%1\"");
     DeleteFileW(kLaunchLog);
 }

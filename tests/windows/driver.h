@@ -52,6 +52,14 @@ public:
     // input in order, so by then it has handled everything sent before.
     testing::AssertionResult NothingLaunched();
 
+    // Sends message to the window with lParam pointing to a copy of data in
+    // the program's memory: Wine passes most such pointers on as they are.
+    LRESULT SendWithData(UINT message, WPARAM wParam, const void* data, size_t size);
+    // Tells the program, as Windows does for each folder it watches, that
+    // the drive is about to be removed (DBT_DEVICEQUERYREMOVE: it stops
+    // watching) or that the removal failed (DBT_DEVICEQUERYREMOVEFAILED).
+    LRESULT SendDeviceChange(WPARAM event);
+
     bool IsRunning() const;
     HANDLE Process() const { return process_.hProcess; }
 
@@ -93,8 +101,9 @@ bool WaitUntil(Condition done, int timeoutMs = 5000) {
 // How many launches are recorded so far; TakeLaunches takes them.
 size_t LaunchesRecorded();
 
-// Makes the recorder stand in for Explorer and open files ending in
-// extension (".lesson"); clears the launch record.
+// Makes the recorder stand in for Explorer, for the program that opens
+// files ending in extension (".lesson") and for the "Open with" choice
+// offered for files ending in ".nothing"; clears the launch record.
 void InstallRecorder(const std::wstring& extension);
 
 // Wine's name for a Linux path given in an environment variable.

@@ -153,7 +153,9 @@ TEST_F(Faults, DrivePulledWhileRunning) {
     EXPECT_EQ(Entries(program->File1()), Names{L"slides.lesson"});
     ClickButton(program->Command2());
     program->ExpectBox(L"无法打开文件\nE:\\Lessons\\Week1\\slides.lesson\n");
-    EXPECT_TRUE(program->NothingLaunched());
+    ClickButton(program->Command1());  // the folder went with the drive: no Explorer on nothing
+    program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week1\n");
+    EXPECT_EQ(LaunchesRecorded(), 0u);
     EXPECT_TRUE(Alive());
 
     drive.PutBack();  // nothing was forgotten while it was out
@@ -163,9 +165,10 @@ TEST_F(Faults, DrivePulledWhileRunning) {
 TEST_F(Faults, FolderRenamedAfterItWasListed) {
     const struct {
         const wchar_t *renamed, *clicked, *gone;
+        bool currentFolderGone;
     } cases[] = {
-        {L"E:\\Lessons\\Week2", L"Week2", L"E:\\Lessons\\Week2"},
-        {L"E:\\Lessons", L"Week1", L"E:\\Lessons\\Week1"},  // the open folder itself
+        {L"E:\\Lessons\\Week2", L"Week2", L"E:\\Lessons\\Week2", false},
+        {L"E:\\Lessons", L"Week1", L"E:\\Lessons\\Week1", true},  // the open folder itself
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.renamed)));
@@ -176,7 +179,15 @@ TEST_F(Faults, FolderRenamedAfterItWasListed) {
         Click(program->Dir1(), c.clicked);
         program->ExpectBox(L"无法打开文件夹\n" + std::wstring(c.gone) + L"\n");
         EXPECT_EQ(Entries(program->File1()), Names{L"intro.lesson"});
-        ExpectButtonsMatchLists(L"E:\\Lessons");
+        if (!c.currentFolderGone) {
+            ExpectButtonsMatchLists(L"E:\\Lessons");
+            continue;
+        }
+        // "打开文件夹" says the folder has gone, and starts no Explorer on nothing.
+        ClickButton(program->Command1());
+        program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\n");
+        EXPECT_EQ(LaunchesRecorded(), 0u);
+        EXPECT_TRUE(Alive());
     }
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/file_list_box.h"
-#include "platform/win32/folder_list_box.h"
-#include "platform/win32/folder_scan.h"
+#include "file_list_box.h"
+#include "folder_list_box.h"
+#include "folder_scan.h"
 #include "list_rows.h"
 #include "test_drive.h"
 
@@ -13,8 +13,9 @@ using Names = std::vector<std::wstring>;
 // A hidden top-level window to hold the lists.
 struct ListsOnDisk : ::testing::Test {
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
-    FolderListBox dir1{parent, 1};
-    FileListBox file1{parent, 2};
+    FolderScanner scanner;
+    FolderListBox dir1{parent, 1, scanner};
+    FileListBox file1{parent, 2, scanner};
 
     void SetUp() override {
         ClearDrive();
@@ -34,14 +35,14 @@ struct ListsOnDisk : ::testing::Test {
 
 TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
     Names names;
-    ASSERT_TRUE(ScanFolder(L"E:\\Lessons", EntryKind::Folders, names).ok);
+    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons", EntryKind::Folders, names).ok);
     EXPECT_EQ(names, (Names{L"week1", L"Week2", L"Week10", L"课程 😀"}));
-    ASSERT_TRUE(ScanFolder(L"E:\\Lessons", EntryKind::Files, names).ok);
+    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons", EntryKind::Files, names).ok);
     EXPECT_EQ(names, (Names{L"A.doc", L"a9.ppt", L"a10.ppt", L"b.doc", L"日本語 & 100%.txt"}));
 
-    ASSERT_TRUE(ScanFolder(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
+    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
     EXPECT_TRUE(names.empty());
-    const Result missing = ScanFolder(L"E:\\Gone", EntryKind::Files, names);
+    const Result missing = scanner.Scan(L"E:\\Gone", EntryKind::Files, names);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.reason.empty());
 }
@@ -109,7 +110,7 @@ TEST_F(ListsOnDisk, FileListGivesTheSelectedName) {
 
 TEST_F(ListsOnDisk, InitialFolderIsTheCurrentFolder) {
     SetCurrentDirectoryW(L"E:\\Top");
-    FolderListBox fresh(parent, 3);
+    FolderListBox fresh(parent, 3, scanner);
     EXPECT_EQ(fresh.Path(), L"E:\\Top");
     EXPECT_EQ(fresh.List(-1), L"E:\\Top");
     SetCurrentDirectoryW(L"C:\\");

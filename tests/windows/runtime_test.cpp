@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/hardening.h"
-#include "platform/win32/runtime_win32.h"
-#include "platform/win32/system_text.h"
+#include "hardening.h"
+#include "runtime_win32.h"
+#include "system_text.h"
 #include "test_drive.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST_F(RunTimeOnDisk, LongPathsWork) {
     EXPECT_TRUE(run.IsVisibleFolder(deep));
     EXPECT_TRUE(run.IsVisibleFile(deep + L"\\Verondel设置.ini"));
     std::string bytes;
-    EXPECT_TRUE(run.ReadWholeFile(deep + L"\\Verondel设置.ini", bytes).ok);
+    EXPECT_TRUE(run.ReadSettingsFile(deep + L"\\Verondel设置.ini", bytes).ok);
     EXPECT_EQ(bytes, "Lessons");
 }
 
@@ -66,7 +66,7 @@ TEST_F(RunTimeOnDisk, FileTestAndReading) {
     // At a drive root the settings path has two backslashes in a row.
     EXPECT_TRUE(run.IsVisibleFile(L"E:\\\\Verondel设置.ini"));
     std::string bytes;
-    ASSERT_TRUE(run.ReadWholeFile(L"E:\\\\Verondel设置.ini", bytes).ok);
+    ASSERT_TRUE(run.ReadSettingsFile(L"E:\\\\Verondel设置.ini", bytes).ok);
     EXPECT_EQ(bytes, content);
 
     WriteBytes(L"E:\\hidden.ini", "x");
@@ -78,7 +78,7 @@ TEST_F(RunTimeOnDisk, FileTestAndReading) {
     EXPECT_FALSE(run.IsVisibleFile(L"E:\\Lessons"));
     EXPECT_FALSE(run.IsVisibleFile(L"E:\\missing.ini"));
 
-    const Result missing = run.ReadWholeFile(L"E:\\missing.ini", bytes);
+    const Result missing = run.ReadSettingsFile(L"E:\\missing.ini", bytes);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.reason.empty());
     EXPECT_EQ(missing.reason.find(L'\n'), std::wstring::npos);

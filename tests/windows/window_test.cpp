@@ -67,21 +67,6 @@ LOGFONTW FontOf(HWND control) {
     return font;
 }
 
-// Tells the window, as Windows does when it moves to a monitor of another
-// DPI, that its DPI is now dpi and where it should go. lParam points to the
-// suggested rectangle, so that goes into the program's memory: Wine passes
-// the pointer on to the other process as it is.
-void SendDpiChanged(HANDLE process, HWND window, int dpi, const RECT& suggested) {
-    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    ASSERT_NE(remote, nullptr);
-    SIZE_T written = 0;
-    ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written));
-    DWORD_PTR answer;
-    EXPECT_TRUE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 5000, &answer));
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-}
-
 HWND Focus(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -282,7 +267,7 @@ TEST_F(Form, FollowsTheDpiOfItsMonitor) {
         RECT suggested;
         GetWindowRect(window, &suggested);
         OffsetRect(&suggested, 8, 8);
-        SendDpiChanged(program->Process(), window, now, suggested);
+        program->SendWithData(WM_DPICHANGED, MAKEWPARAM(now, now), &suggested, sizeof suggested);
 
         // Wine draws the frame at the screen's DPI, whatever the window's, so
         // compare the outer size: the one that holds the form at this DPI.

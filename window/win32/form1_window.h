@@ -4,19 +4,23 @@
 #include <memory>
 #include <optional>
 
-#include "platform/win32/file_list_box.h"
-#include "platform/win32/folder_list_box.h"
-#include "platform/win32/runtime_win32.h"
-#include "window/form1.h"
-#include "window/layout.h"
+#include "drive_changes.h"
+#include "file_list_box.h"
+#include "folder_list_box.h"
+#include "folder_scan.h"
+#include "folder_watch.h"
+#include "form1.h"
+#include "layout.h"
+#include "owned.h"
+#include "runtime_win32.h"
+#include "system_icons.h"
 
 // Form1's Win32 host: creates the window and its four controls from the
 // layout table, keeps them scaled to the window's DPI, and routes each event
 // to exactly one handler of Form1.
 class Form1Window {
 public:
-    Form1Window(HINSTANCE instance, Win32RunTime& app);
-    ~Form1Window();
+    Form1Window(HINSTANCE instance, Win32RunTime& runTime);
 
     bool Create();  // hidden until Show()
     void Load();    // Form_Load, while nothing is on screen yet
@@ -25,31 +29,35 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void OnCreate();
     void OnCommand(int id, int code);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void OnIconsReady();
-    bool OnEnterKey(HWND focus);
-    void OpenHighlightedFolder();
+    void OnIconsLoaded();
+    void OnFolderChanged(FolderWatch::Changed changed);
+    void OnTimer();
+    void OnDeviceChange(WPARAM event, LPARAM data);
+    void OnDestroy();
+    bool OnKeyDown(const MSG& key);
 
     void ApplyDpi(int dpi);
     HWND Control(ControlId id) const;
 
-    // Runs a handler; a failure nobody foresaw shows one box and ends the program.
-    template <class Handler>
-    void Guarded(Handler handler);
-
     HINSTANCE instance_;
-    Win32RunTime& app_;
+    Win32RunTime& runTime_;
     HWND window_ = nullptr;
+    FolderScanner scanner_;
+    SystemIcons icons_;
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
     std::optional<Form1> form_;
-    HFONT font_ = nullptr;
-    HBRUSH background_ = nullptr, controlBackground_ = nullptr;
+    std::optional<FolderWatch> watch_;
+    DriveChanges changes_;
+    OwnedFont font_;
+    OwnedBrush background_, controlBackground_;
     HWND focusWhenInactive_ = nullptr;
 };

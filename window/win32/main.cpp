@@ -1,18 +1,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/win32/hardening.h"
-#include "platform/win32/runtime_win32.h"
-#include "window/form1_window.h"
+#include "form1_window.h"
+#include "hardening.h"
+#include "runtime_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HardenProcess();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32RunTime app;
-    Form1Window window(instance, app);
+    Win32RunTime runTime;
+    Form1Window window(instance, runTime);
     if (!window.Create()) return 1;
+    LeaveTheDrive();  // the folder list has taken the folder it was started in
     window.Load();
     window.Show();
     return window.RunMessageLoop();

@@ -1,4 +1,4 @@
-#include "platform/name_order.h"
+#include "name_order.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/name_order.h"
+#include "name_order.h"
+#include "visible_text.h"
 
 namespace {
 
@@ -43,6 +44,22 @@ TEST(NameOrder, IsAStrictWeakOrder) {
 TEST(NameOrder, ShorterPrefixFirst) {
     EXPECT_TRUE(NaturalLess(L"lesson", L"lesson plan"));
     EXPECT_FALSE(NaturalLess(L"lesson plan", L"lesson"));
+}
+
+// Shown text can never reorder itself: "lesson" RLO "fdp.exe" must not read
+// as a document, "lessonexe.pdf".
+TEST(VisibleText, DirectionControlsShowAsMarkers) {
+    const struct {
+        std::wstring text, shown;
+    } cases[] = {
+        {L"lesson\u202Efdp.exe", L"lesson<U+202E>fdp.exe"},
+        {L"\u200E\u200F", L"<U+200E><U+200F>"},
+        {L"a\u202Ab\u202Bc\u202Cd\u202De", L"a<U+202A>b<U+202B>c<U+202C>d<U+202D>e"},
+        {L"\u2066\u2067\u2068\u2069", L"<U+2066><U+2067><U+2068><U+2069>"},
+        {L"课程 \u2065\u206A\u2029 😀", L"课程 \u2065\u206A\u2029 😀"},  // neighbours stay as they are
+        {std::wstring(L"a\0b", 3), L"a\uFFFDb"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(VisibleText(c.text), c.shown);
 }
 
 }  // namespace

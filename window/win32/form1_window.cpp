@@ -1,0 +1,305 @@
+#include "form1_window.h"
+
+#include <dbt.h>
+
+#include <exception>
+#include <new>
+
+#include "dpi.h"
+#include "layout.h"
+#include "resource.h"
+#include "system_text.h"
+#include "texts.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VerondelForm1";
+constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
+
+// The standard list box procedure, which both lists pass on to (see ListProc).
+WNDPROC listBoxProc = nullptr;
+// Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// The layout's colours are 0x00BBGGRR, as a COLORREF is.
+COLORREF AsColorRef(unsigned color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
+
+HFONT CreateFormFont(int dpi) {
+    return CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       kFontFace);
+}
+
+HWND CreateButton(HWND parent, ControlId id, const wchar_t* caption) {
+    return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+}
+
+// Centres a window of size on the work area of the monitor it is on.
+POINT CentredOnMonitor(HWND window, SIZE size) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    return {area.left + std::max<LONG>(0, (area.right - area.left - size.cx) / 2),
+            area.top + std::max<LONG>(0, (area.bottom - area.top - size.cy) / 2)};
+}
+
+[[noreturn]] void EndWith(const std::wstring& description) {
+    MessageBoxW(nullptr, description.c_str(), texts::kAppTitle, MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+// The one boundary for exceptions: all the program does runs inside a
+// window message, Form_Load or the Enter key. A failure nobody foresaw shows
+// one box and ends the program; it never unwinds through Windows' frames.
+template <class Work>
+LRESULT Guarded(Work work) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        EndWith(L"内存不足");
+    } catch (const std::exception& failure) {
+        const std::string what = failure.what();
+        EndWith(WideFromBytes(what.data(), what.size(), CP_ACP));
+    }
+}
+
+}  // namespace
+
+Form1Window::Form1Window(HINSTANCE instance, Win32RunTime& runTime)
+    : instance_(instance),
+      runTime_(runTime),
+      background_(CreateSolidBrush(AsColorRef(kFormBackground))),
+      controlBackground_(CreateSolidBrush(AsColorRef(kControlBackground))) {}
+
+bool Form1Window::Create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VERONDEL));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VERONDEL), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background_.Get();
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassExW(&windowClass)) return false;
+
+    window_ = CreateWindowExW(kExStyle, kClassName, texts::kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                              nullptr, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
+void Form1Window::Load() {
+    Guarded([this] {
+        form_->Form_Load();
+        return LRESULT{0};
+    });
+}
+
+void Form1Window::Show() {
+    runTime_.SetOwner(window_);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    SetFocus(dir1_->Box().Handle());
+    icons_.Start(window_);
+}
+
+// Waits for a message or a change in a watched folder, whichever comes
+// first; nothing runs while neither does.
+int Form1Window::RunMessageLoop() {
+    for (;;) {
+        watch_->Follow(dir1_->Path(), file1_->Path());
+        const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(), INFINITE, QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + watch_->Count()) OnFolderChanged(watch_->Take(woken - WAIT_OBJECT_0));
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            if (message.message == WM_KEYDOWN && Guarded([&] { return LRESULT{OnKeyDown(message)}; })) continue;
+            if (IsDialogMessageW(window_, &message)) continue;  // Tab, Shift+Tab, Space on buttons
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
+        case WM_CTLCOLORLISTBOX:
+            SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
+            return reinterpret_cast<LRESULT>(controlBackground_.Get());
+        case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.Get());  // the corners of themed buttons
+        case WM_ACTIVATE:  // give the focus back to the control that had it
+            if (LOWORD(wParam) == WA_INACTIVE) focusWhenInactive_ = GetFocus();
+            else if (focusWhenInactive_ && IsChild(window_, focusWhenInactive_)) SetFocus(focusWhenInactive_);
+            return 0;
+        case kSystemIconsLoaded: OnIconsLoaded(); return 0;
+        case WM_TIMER: OnTimer(); return 0;
+        case WM_DEVICECHANGE: OnDeviceChange(wParam, lParam); return TRUE;
+        case WM_DESTROY: OnDestroy(); return 0;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The controls are created in tab order, then placed for the window's DPI.
+void Form1Window::OnCreate() {
+    dir1_ = std::make_unique<FolderListBox>(window_, kDir1, scanner_);
+    command1_ = CreateButton(window_, kCommand1, texts::kOpenFolderButton);
+    file1_ = std::make_unique<FileListBox>(window_, kFile1, scanner_);
+    command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
+    dir1_->Box().SetBackground(controlBackground_.Get());
+    file1_->Box().SetBackground(controlBackground_.Get());
+    // Both lists are standard list boxes: one procedure of theirs to pass on to.
+    listBoxProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+    SetWindowLongPtrW(file1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc));
+    form_.emplace(runTime_, *dir1_, *file1_);
+    watch_.emplace(window_);
+
+    const int dpi = DpiOfWindow(window_);
+    ApplyDpi(dpi);
+    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
+    const POINT at = CentredOnMonitor(window_, size);
+    SetWindowPos(window_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The events the program handles, each by one handler of Form1; everything
+// else is the controls' own.
+void Form1Window::OnCommand(int id, int code) {
+    if (id == kDir1 && code == LBN_SELCHANGE) form_->Dir1_Click();
+    else if (id == kDir1 && code == LBN_DBLCLK) form_->Dir1_DblClick();
+    else if (id == kFile1 && code == LBN_SELCHANGE) form_->File1_Click();
+    else if (id == kFile1 && code == LBN_DBLCLK) form_->File1_DblClick();
+    else if (id == kCommand1 && code == BN_CLICKED) form_->Command1_Click();
+    else if (id == kCommand2 && code == BN_CLICKED) form_->Command2_Click();
+}
+
+// Enter presses the focused button, or in a list does what a double-click
+// does. F5 reads both lists again, and watches them again if a drive
+// removal had stopped that.
+bool Form1Window::OnKeyDown(const MSG& key) {
+    if (key.wParam == VK_F5) {
+        watch_->Resume();
+        form_->Dir1_Refresh();
+        form_->File1_Refresh();
+        return true;
+    }
+    if (key.wParam != VK_RETURN) return false;
+    if (key.hwnd == command1_ || key.hwnd == command2_) SendMessageW(key.hwnd, BM_CLICK, 0, 0);
+    else if (key.hwnd == dir1_->Box().Handle()) form_->Dir1_DblClick();
+    else if (key.hwnd == file1_->Box().Handle()) form_->File1_DblClick();
+    else return false;
+    return true;
+}
+
+// Characters typed into a list go to the program's type-ahead rather than
+// the list's own, which looks at the first letter only. Characters from an
+// input method are sent here straight, not through the message loop. Every
+// message to the lists passes here, 100,000 when a big folder is listed, so
+// this stays a plain window procedure, the cheapest way in.
+LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CHAR) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
+    auto& self = *reinterpret_cast<Form1Window*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
+    const auto key = static_cast<wchar_t>(wParam);
+    return Guarded([&] {
+        if (list == self.dir1_->Box().Handle()) self.form_->Dir1_KeyPress(key);
+        else self.form_->File1_KeyPress(key);
+        return LRESULT{0};
+    });
+}
+
+// Something changed in a watched folder. The lists are read again once the
+// burst of changes pauses (see DriveChanges); the timer asks until then.
+void Form1Window::OnFolderChanged(FolderWatch::Changed changed) {
+    const bool timerRunning = changes_.Waiting();
+    changes_.Seen({changed.folders, changed.files}, GetTickCount64());
+    if (!timerRunning) SetTimer(window_, kDriveChangesTimer, 100, nullptr);
+}
+
+// Not while a message box of a handler is up (it disables the window): the
+// handler runs on when the box closes, and handlers never overlap.
+void Form1Window::OnTimer() {
+    if (!IsWindowEnabled(window_)) return;
+    const DriveChanges::Lists due = changes_.TakeDue(GetTickCount64());
+    if (due.folders) form_->Dir1_Refresh();
+    if (due.files) form_->File1_Refresh();
+    if (!changes_.Waiting()) KillTimer(window_, kDriveChangesTimer);
+}
+
+// Windows asks before it removes a drive: the watches let go of it, and
+// watch again if the removal failed.
+void Form1Window::OnDeviceChange(WPARAM event, LPARAM data) {
+    const bool aboutAHandle = event == DBT_DEVICEQUERYREMOVE || event == DBT_DEVICEQUERYREMOVEFAILED ||
+                              event == DBT_DEVICEREMOVEPENDING || event == DBT_DEVICEREMOVECOMPLETE;
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (!aboutAHandle || !header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return;
+    if (event == DBT_DEVICEQUERYREMOVEFAILED) watch_->Resume();
+    else watch_->Pause();
+}
+
+void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    ApplyDpi(dpi);
+    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::OnIconsLoaded() {
+    InvalidateRect(dir1_->Box().Handle(), nullptr, FALSE);
+    InvalidateRect(file1_->Box().Handle(), nullptr, FALSE);
+}
+
+void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == kDir1) dir1_->Draw(item, icons_);
+    else if (item.CtlID == kFile1) file1_->Draw(item, icons_);
+}
+
+// Closing the window ends the program; the icon thread ends first.
+void Form1Window::OnDestroy() {
+    icons_.Stop();
+    PostQuitMessage(0);
+}
+
+// Places every control and sizes the font from the twips table at dpi.
+void Form1Window::ApplyDpi(int dpi) {
+    OwnedFont font(CreateFormFont(dpi));
+    for (const ControlPlace& place : kControlPlaces) {
+        HWND control = Control(place.id);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        MoveWindow(control, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+                   TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), TRUE);
+    }
+    dir1_->Box().SetFont(font.Get());
+    file1_->Box().SetFont(font.Get());
+    font_ = std::move(font);  // the old font goes once no control uses it
+}
+
+HWND Form1Window::Control(ControlId id) const {
+    switch (id) {
+        case kDir1: return dir1_->Box().Handle();
+        case kCommand1: return command1_;
+        case kFile1: return file1_->Box().Handle();
+        case kCommand2: return command2_;
+    }
+    return nullptr;
+}
