@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hardening.h"
+#include "paths.h"
 #include "runtime_win32.h"
 #include "system_text.h"
 #include "test_drive.h"
@@ -17,6 +18,7 @@ struct RunTimeOnDisk : ::testing::Test {
         MakeFolder(L"E:\\日本語の授業 😀");
         SetFileAttributesW(MakeFolder(L"E:\\Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
         MakeFolder(L"E:\\.dotted");  // Wine shows names with a leading dot as hidden
+        MakeFolder(L"\\\\?\\E:\\Week 2 ");  // as macOS and Linux write names
         WriteBytes(L"E:\\readme.txt", "text");
     }
 };
@@ -43,6 +45,9 @@ TEST_F(RunTimeOnDisk, FolderTest) {
         {L"E:\\Lessons:stream", false},
         {std::wstring(L"E:\\Lessons\0junk", 15), false},
         {L"E:\\Lessons\r\n", false},
+        {L"E:\\Week 2 ", true},          // names are taken as they are:
+        {L"E:\\Lessons\\Week1 ", false},  // never the sibling without the space
+        {L"E:\\Lessons\\Week1.", false},
     };
     for (const auto& c : cases) EXPECT_EQ(run.IsVisibleFolder(c.path), c.isFolder) << testing::PrintToString(c.path);
 }
@@ -88,6 +93,7 @@ TEST_F(RunTimeOnDisk, DecodesEachEncoding) {
     EXPECT_EQ(run.Decode("\xBF\xCE\xB3\xCC\\\xB5\xDA\xD2\xBB\xD6\xDC", TextEncoding::Ansi), L"课程\\第一周");
     EXPECT_EQ(run.Decode("\xE8\xAF\xBE\xE7\xA8\x8B", TextEncoding::Utf8), L"课程");
     EXPECT_EQ(run.Decode(std::string("\xFE\x8B\x0B\x7A\x3D\xD8\x00\xDE", 8), TextEncoding::Utf16LE), L"课程😀");
+    EXPECT_EQ(run.Decode(std::string("\x8B\xFE\x7A\x0B\xD8\x3D\xDE\x00", 8), TextEncoding::Utf16BE), L"课程😀");
     EXPECT_EQ(run.Decode("", TextEncoding::Ansi), L"");
 }
 
@@ -95,6 +101,10 @@ TEST(RunTime, ReasonsAreOneReadableLine) {
     const std::wstring badFormat = SystemReason(ERROR_BAD_EXE_FORMAT, L"练习.doc");
     EXPECT_NE(badFormat.find(L"练习.doc"), std::wstring::npos) << "the subject stands for %1";
     EXPECT_EQ(badFormat.find(L"%1"), std::wstring::npos);
+    // A subject that holds "%1" itself stands there once, and that is all.
+    const std::wstring odd = SystemReason(ERROR_BAD_EXE_FORMAT, L"%1 notes.exe");
+    EXPECT_EQ(odd.find(L"%1 notes.exe"), odd.rfind(L"%1 notes.exe"));
+    EXPECT_NE(odd.find(L"%1 notes.exe"), std::wstring::npos);
     for (DWORD error : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NO_ASSOCIATION}, DWORD{123456789}}) {
         const std::wstring reason = SystemReason(error);
         EXPECT_FALSE(reason.empty());
@@ -118,6 +128,33 @@ TEST(RunTime, HardenedProcessRefusesADllBesideTheProgram) {
     EXPECT_NE(byPath, nullptr);
     if (byName) FreeLibrary(byName);
     if (byPath) FreeLibrary(byPath);
+}
+
+// Paths are made plain without losing a name: a trailing dot or space is
+// part of a name written on macOS or Linux, not something to drop.
+TEST(Paths, EveryNameIsKeptAsItIs) {
+    const struct {
+        std::wstring path, full, forFileApi;
+        bool shellAltersIt;
+    } cases[] = {
+        {L"E:\\Lessons", L"E:\\Lessons", L"\\\\?\\E:\\Lessons", false},
+        {L"E:\\\\Lessons\\Week1\\", L"E:\\Lessons\\Week1", L"\\\\?\\E:\\Lessons\\Week1", false},
+        {L"E:/Lessons/./Week1", L"E:\\Lessons\\Week1", L"\\\\?\\E:\\Lessons\\Week1", false},
+        {L"E:\\Lessons\\..\\..\\..\\Top", L"E:\\Top", L"\\\\?\\E:\\Top", false},
+        {L"E:", L"E:\\", L"\\\\?\\E:\\", false},
+        {L"E:\\Week 1 ", L"E:\\Week 1 ", L"\\\\?\\E:\\Week 1 ", true},
+        {L"E:\\Week 1 \\a.doc", L"E:\\Week 1 \\a.doc", L"\\\\?\\E:\\Week 1 \\a.doc", true},
+        {L"E:\\notes.", L"E:\\notes.", L"\\\\?\\E:\\notes.", true},
+        {L"\\\\?\\E:\\a ", L"E:\\a ", L"\\\\?\\E:\\a ", true},
+        {L"\\\\server\\share\\", L"\\\\server\\share", L"\\\\?\\UNC\\server\\share", false},
+        {L"\\\\server\\share\\a\\..\\b", L"\\\\server\\share\\b", L"\\\\?\\UNC\\server\\share\\b", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        EXPECT_EQ(FullFolderPath(c.path), c.full);
+        EXPECT_EQ(ForFileApi(c.path), c.forFileApi);
+        EXPECT_EQ(HasNameTheShellAlters(c.path), c.shellAltersIt);
+    }
 }
 
 TEST(RunTime, ProgramFolderHasNoTrailingBackslashBelowARoot) {
