@@ -254,13 +254,29 @@ void PressKey(WORD key, bool shift) {
     }
 }
 
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> keys;
+    for (const wchar_t c : text) {
+        INPUT key{};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wScan = c;
+        key.ki.dwFlags = KEYEVENTF_UNICODE;
+        keys.push_back(key);
+        key.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        keys.push_back(key);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
 namespace {
 
 constexpr wchar_t kLaunchLog[] = L"C:\\launches.txt";
+constexpr wchar_t kStartLog[] = L"C:\\launch-starts.txt";  // "<error mode> <current folder>" per launch
 
-std::vector<std::wstring> ReadLaunches() {
+// The lines of a log the recorder writes.
+std::vector<std::wstring> ReadLines(const wchar_t* path) {
     std::vector<std::wstring> lines;
-    HANDLE log = CreateFileW(kLaunchLog, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+    HANDLE log = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                              nullptr);
     if (log == INVALID_HANDLE_VALUE) return lines;
     std::string bytes(GetFileSize(log, nullptr), '\0');
@@ -276,6 +292,8 @@ std::vector<std::wstring> ReadLaunches() {
     }
     return lines;
 }
+
+std::vector<std::wstring> ReadLaunches() { return ReadLines(kLaunchLog); }
 
 }  // namespace
 
@@ -296,6 +314,13 @@ std::vector<std::wstring> Verondel::TakeLaunches(int expected, int timeoutMs) {
     }, timeoutMs);
     std::vector<std::wstring> launches = ReadLaunches();
     DeleteFileW(kLaunchLog);
+    starts_.clear();
+    for (const std::wstring& line : ReadLines(kStartLog)) {
+        const size_t space = line.find(L' ');
+        starts_.push_back({static_cast<UINT>(std::wcstoul(line.c_str(), nullptr, 10)),
+                           space == std::wstring::npos ? std::wstring() : line.substr(space + 1)});
+    }
+    DeleteFileW(kStartLog);
     return launches;
 }
 
@@ -332,4 +357,5 @@ void InstallRecorder(const std::wstring& extension) {
     setDefault(L".nothing", L"Test.nothingfile");
     setDefault(L"Test.nothingfile\\shell\\openas\\command", L"\"C:\\test\\record.exe\" \"%1\"");
     DeleteFileW(kLaunchLog);
+    DeleteFileW(kStartLog);
 }

@@ -22,6 +22,12 @@ struct Box {
     std::wstring title, text;
 };
 
+// How a launched program found itself started, as the recorder saw it.
+struct HowStarted {
+    UINT errorMode = 0;
+    std::wstring folder;  // its current folder
+};
+
 class Verondel {
 public:
     // Copies the exe to E:\ and starts it there, in folder startIn.
@@ -47,6 +53,9 @@ public:
     // message and every program it started has ended, so a launch too many
     // is in the list too.
     std::vector<std::wstring> TakeLaunches(int expected, int timeoutMs = 5000);
+    // How each program the last TakeLaunches took was started, in the
+    // order they started.
+    const std::vector<HowStarted>& TakenStarts() const { return starts_; }
     // Success when nothing was launched since the last TakeLaunches. Clicks
     // "打开文件夹" and waits for that Explorer launch: the program handles
     // input in order, so by then it has handled everything sent before.
@@ -72,6 +81,7 @@ private:
     PROCESS_INFORMATION process_{};
     HANDLE job_ = nullptr;  // holds the program and what it starts
     HWND window_ = nullptr;
+    std::vector<HowStarted> starts_;
 };
 
 // Makes window the foreground window, and waits until the thread that owns
@@ -87,6 +97,9 @@ POINT RowCentre(HWND list, int row);
 void ClickRow(HWND list, int row, bool doubleClick = false);
 void ClickButton(HWND button);
 void PressKey(WORD key, bool shift = false);
+// Types text as characters, whatever the keyboard layout: each arrives as
+// WM_CHAR in the window with the keyboard focus, all in quick succession.
+void TypeText(const std::wstring& text);
 
 // Polls until done() is true; false after timeoutMs.
 template <class Condition>

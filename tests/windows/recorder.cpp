@@ -1,20 +1,33 @@
 // Stands in for Explorer and for the program associated with a test file
 // type: appends its own command line, exactly as it arrived, to
-// C:\launches.txt (UTF-8, one line per launch), then exits.
+// C:\launches.txt (UTF-8, one line per launch), and how it was started, its
+// error mode and current folder, to C:\launch-starts.txt ("<mode> <folder>"),
+// then exits.
 #include <windows.h>
 
 #include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const wchar_t* commandLine = GetCommandLineW();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, nullptr, 0, nullptr, nullptr);
+namespace {
+
+void AppendLine(const wchar_t* log, const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string line(size - 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, line.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, line.data(), size, nullptr, nullptr);
     line += '\n';
-    HANDLE log = CreateFileW(L"C:\\launches.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    // Written first: once its launch line is there, TakeLaunches may read both.
+    AppendLine(L"C:\\launch-starts.txt", std::to_wstring(GetErrorMode()) + L" " + folder);
+    AppendLine(L"C:\\launches.txt", GetCommandLineW());
     return 0;
 }
