@@ -57,6 +57,20 @@ struct Clicks : ::testing::Test {
             return Highlighted(program->Dir1()) == row && Entries(program->File1()).size() == files;
         }));
     }
+    // The one program the last TakeLaunches took started in folder, and
+    // without the program's own error mode, which hides "insert a disk"
+    // prompts from the program alone. (Wine hands no error mode on, so only
+    // Windows can show that one wrong.)
+    void ExpectStartedIn(const std::wstring& folder) {
+        const std::vector<HowStarted>& starts = program->TakenStarts();
+        ASSERT_EQ(starts.size(), 1u);
+        EXPECT_EQ(starts[0].folder, folder);
+        EXPECT_EQ(starts[0].errorMode & SEM_FAILCRITICALERRORS, 0u);
+    }
+    // The lists follow the drive: a change shows within 2 s, without a click.
+    bool Shows(HWND list, const Names& entries) {
+        return WaitUntil([&] { return Entries(list) == entries; }, 2000);
+    }
 };
 
 TEST_F(Clicks, TypicalRun) {
@@ -71,8 +85,10 @@ TEST_F(Clicks, TypicalRun) {
     ClickFile(L"slides.lesson");
     OpenFileButton();
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\slides.lesson")});
+    ExpectStartedIn(L"E:\\Lessons\\Week1");  // the file's own folder
     OpenFolderButton();
     EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\\Week1\""});
+    ExpectStartedIn(L"C:\\windows");  // Explorer in the Windows folder, never on the drive
     EXPECT_TRUE(program->NoBox());
 }
 
@@ -144,7 +160,17 @@ TEST_F(Clicks, FailedOpensAreReported) {
 
 TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {
     Start();
+    // The lists do not hear of what goes, as while Windows asks to remove the drive.
+    program->SendDeviceChange(DBT_DEVICEQUERYREMOVE);
     ClickFolder(kWeek1, 4);
+    // Gone between the click, which read the folder, and Enter, which opens it.
+    ASSERT_TRUE(MoveFileW(L"E:\\Lessons\\Week1", L"E:\\Lessons\\Week1 (old)"));
+    PressKey(VK_RETURN);
+    program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week1\n");
+    EXPECT_EQ(Entries(program->Dir1()).size(), 6u);
+    EXPECT_EQ(Highlighted(program->Dir1()), kWeek1);
+    ASSERT_TRUE(MoveFileW(L"E:\\Lessons\\Week1 (old)", L"E:\\Lessons\\Week1"));
+
     ClickFile(L"slides.lesson");
     RemoveDirectoryW(L"E:\\Lessons\\Week2");
     ClickRow(program->Dir1(), kWeek2);
@@ -157,7 +183,7 @@ TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {
     EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\\Week1\""});
 }
 
-TEST_F(Clicks, DoubleClickAndEnterOpenAFolder) {
+TEST_F(Clicks, DoubleClickAndEnterOpenAFolderOrAFile) {
     Start();
     ClickRow(program->Dir1(), kWeek1, /*doubleClick=*/true);
     EXPECT_TRUE(WaitUntil([&] { return Entries(program->Dir1()) == Names{L"E:\\", L"Lessons", L"Week1"}; }));
@@ -168,6 +194,124 @@ TEST_F(Clicks, DoubleClickAndEnterOpenAFolder) {
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Entries(program->Dir1()).size() == 6; }));
     EXPECT_EQ(Highlighted(program->Dir1()), kLessons);
+
+    // In the file list they open the file, once, as "打开文件" does.
+    ClickFolder(kWeek1, 4);
+    ClickRow(program->File1(), RowOf(program->File1(), L"slides.lesson"), /*doubleClick=*/true);
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\slides.lesson")});
+    ClickFile(L"课件 第一课.lesson");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\课件 第一课.lesson")});
+}
+
+TEST_F(Clicks, ListsFollowTheDrive) {
+    Start();
+    ClickFolder(kWeek1, 4);
+    ClickFile(L"slides.lesson");
+    HWND folders = program->Dir1(), files = program->File1();
+    // New entries sort before the highlighted folder and the selected file:
+    // both stay highlighted by name, and the buttons still act on them.
+    MakeFolder(L"E:\\Lessons\\Week0");
+    WriteBytes(L"E:\\Lessons\\Week1\\a new.lesson", "x");
+    WriteBytes(L"E:\\Lessons\\Week1\\b new.lesson", "x");
+    EXPECT_TRUE(Shows(folders, {L"E:\\", L"Lessons", L"a=b", L"My Lessons, 2024", L"Week0", L"Week1", L"Week2"}));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(files).size() == 6; }, 2000)) << testing::PrintToString(Entries(files));
+    EXPECT_EQ(RowText(folders, Highlighted(folders)), L"Week1");
+    EXPECT_EQ(RowText(files, Highlighted(files)), L"slides.lesson");
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\slides.lesson")});
+    OpenFolderButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\\Week1\""});
+
+    // The selected file removed: nothing is selected, for "打开文件" either.
+    ASSERT_TRUE(DeleteFileW(L"E:\\Lessons\\Week1\\slides.lesson"));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(files).size() == 5; }, 2000));
+    EXPECT_EQ(RowOf(files, L"slides.lesson"), -1);
+    EXPECT_EQ(Highlighted(files), -1);
+    OpenFileButton();
+    program->ExpectBox(L"请先选择文件");
+
+    // The highlighted folder gone: the open folder becomes current. (Moved
+    // away, as Wine keeps a folder it is asked to remove while the program
+    // watches it.) A launch first: the program watches the folder a click
+    // shows only once it has handled the click.
+    ClickFolder(RowOf(folders, L"Week2"), 0);
+    OpenFolderButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\\Week2\""});
+    ASSERT_TRUE(MoveFileW(L"E:\\Lessons\\Week2", L"E:\\Week2 (removed)"));
+    EXPECT_TRUE(Shows(folders, {L"E:\\", L"Lessons", L"a=b", L"My Lessons, 2024", L"Week0", L"Week1"}));
+    EXPECT_TRUE(Shows(files, {L"intro.lesson"}));
+    EXPECT_EQ(Highlighted(folders), kLessons);
+    OpenFolderButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\""});
+    EXPECT_TRUE(program->NoBox());
+}
+
+TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
+    Start();
+    ClickFolder(kWeek1, 4);
+    HWND folders = program->Dir1(), files = program->File1();
+    // Windows asks to remove the drive: the program lets go of its folders,
+    // and agrees.
+    EXPECT_EQ(program->SendDeviceChange(DBT_DEVICEQUERYREMOVE), TRUE);
+    WriteBytes(L"E:\\Lessons\\Week1\\while asked.lesson", "x");
+    MakeFolder(L"E:\\Lessons\\Week3");
+    // A change the program does not see leaves no trace to wait for, so
+    // this waits as long as a change it sees may take to show.
+    EXPECT_FALSE(WaitUntil([&] { return Entries(files).size() != 4 || Entries(folders).size() != 6; }, 2000))
+        << testing::PrintToString(Entries(files)) << testing::PrintToString(Entries(folders));
+
+    // The removal failed: watched again, from the next change on.
+    program->SendDeviceChange(DBT_DEVICEQUERYREMOVEFAILED);
+    WriteBytes(L"E:\\Lessons\\Week1\\after.lesson", "x");
+    EXPECT_TRUE(WaitUntil([&] {
+        return RowOf(files, L"after.lesson") >= 0 && RowOf(files, L"while asked.lesson") >= 0;
+    }, 2000)) << testing::PrintToString(Entries(files));
+
+    // F5 reads both lists again, watched or not, and watches again.
+    program->SendDeviceChange(DBT_DEVICEQUERYREMOVE);
+    WriteBytes(L"E:\\Lessons\\Week1\\before F5.lesson", "x");
+    PressKey(VK_F5);
+    EXPECT_TRUE(WaitUntil([&] {
+        return RowOf(folders, L"Week3") >= 0 && RowOf(files, L"before F5.lesson") >= 0;
+    }, 2000)) << testing::PrintToString(Entries(files)) << testing::PrintToString(Entries(folders));
+    EXPECT_EQ(RowText(folders, Highlighted(folders)), L"Week1");
+    WriteBytes(L"E:\\Lessons\\Week1\\after F5.lesson", "x");
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(files, L"after F5.lesson") >= 0; }, 2000));
+}
+
+TEST_F(Clicks, TypingFindsTheFirstNameStartingSo) {
+    for (const wchar_t* name : {L"apple", L"banana", L"Berry", L"blueberry", L"练习一", L"练习二"})
+        WriteBytes(L"E:\\Lessons\\Week2\\" + std::wstring(name) + L".lesson", "x");
+    Start();
+    HWND files = program->File1();
+    // The folder list has the focus: the folder typed is highlighted and
+    // its files listed, as by a click.
+    ASSERT_TRUE(BringToFront(program->Window()));
+    TypeText(L"week2");
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(program->Dir1()) == kWeek2 && Entries(files).size() == 6; }));
+
+    // In the file list, in any case; what is selected so is what "打开文件" opens.
+    ClickFile(L"apple.lesson");
+    TypeText(L"ber");
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == RowOf(files, L"Berry.lesson"); }));
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week2\\Berry.lesson")});
+
+    // A pause starts a new search, from the top of the list, each time.
+    // The pauses are what is typed: no state of the program to wait for.
+    int first = -1;
+    for (int row = 0; first < 0 && row < RowCount(files); ++row)
+        if (RowText(files, row).starts_with(L"练")) first = row;
+    ASSERT_GE(first, 0);
+    ClickFile(L"Berry.lesson");  // the focus back in the file list
+    for (int search = 0; search < 2; ++search) {
+        Sleep(1500);
+        TypeText(L"练");
+        EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == first; })) << Highlighted(files);
+    }
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week2\\" + RowText(files, first))});
 }
 
 TEST_F(Clicks, KeyboardActsLikeClicks) {
