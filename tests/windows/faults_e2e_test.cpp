@@ -217,7 +217,8 @@ TEST_F(Faults, FolderPastMaxPath) {
 
 TEST_F(Faults, OddNamesArriveVerbatim) {
     const std::wstring odd[] = {L"  two leading spaces", L"v1.2..final...notes", L"100% & ^caret! it's, ok",
-                                L"%1 and 50%", L"Cafe\u0301 e\u0301te\u0301"};
+                                L"%1 and 50%", L"Cafe\u0301 e\u0301te\u0301",
+                                L"lesson\u202Efdp.exe"};  // shown with a marker, listed and opened as it is
     for (const auto& name : odd) {
         MakeFolder(L"E:\\Lessons\\" + name);
         WriteBytes(L"E:\\Lessons\\" + name + L".lesson", "x");
@@ -237,6 +238,53 @@ TEST_F(Faults, OddNamesArriveVerbatim) {
     }
     EXPECT_TRUE(program->NoBox());
     EXPECT_TRUE(Alive());
+}
+
+// Names ending in a space, as macOS and Linux write them: listed and browsed
+// as they are, never taken for the name without it; the shell cannot open
+// them, and the program says so.
+TEST_F(Faults, NameEndingInASpaceBesideTheSameWithout) {
+    WriteBytes(L"\\\\?\\E:\\Lessons\\Week 1 \\trailing.lesson", "x");
+    WriteBytes(L"\\\\?\\E:\\Lessons\\Week 1\\plain.lesson", "x");
+    Start();
+    Select(program->Dir1(), L"Week 1 ");
+    ASSERT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"trailing.lesson"}; }))
+        << testing::PrintToString(Entries(program->File1()));
+    Select(program->File1(), L"trailing.lesson");
+    ClickButton(program->Command2());
+    program->ExpectBox(L"无法打开文件\nE:\\Lessons\\Week 1 \\trailing.lesson\n");
+    ClickButton(program->Command1());
+    program->ExpectBox(L"无法打开文件夹\nE:\\Lessons\\Week 1 \n");
+
+    Select(program->Dir1(), L"Week 1");
+    ASSERT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"plain.lesson"}; }))
+        << testing::PrintToString(Entries(program->File1()));
+    Select(program->File1(), L"plain.lesson");
+    ExpectButtonsMatchLists(L"E:\\Lessons\\Week 1");  // its launches the only ones
+}
+
+// "%1" in the name of a file that fails to open: one box naming the file,
+// its reason filled in once, and the program goes on.
+TEST_F(Faults, PercentOneInTheNameOfAFileThatFails) {
+    const std::wstring name = L"%1 notes.exe";  // empty: no program
+    WriteBytes(L"E:\\Lessons\\" + name, "");
+    Start();
+    Select(program->File1(), name);
+    ClickButton(program->Command2());
+    const Box box = program->WaitForBox();
+    ASSERT_NE(box.handle, nullptr);
+    program->Close(box);
+    EXPECT_EQ(box.title, L"提示");
+    const std::wstring start = L"无法打开文件\nE:\\Lessons\\" + name + L"\n";
+    ASSERT_EQ(box.text.substr(0, start.size()), start) << testing::PrintToString(box.text);
+    std::wstring reason = box.text.substr(start.size());
+    EXPECT_FALSE(reason.empty());
+    for (size_t at; (at = reason.find(name)) != std::wstring::npos;) reason.erase(at, name.size());
+    EXPECT_EQ(reason.find(L"%1"), std::wstring::npos) << testing::PrintToString(box.text);
+    EXPECT_TRUE(program->NoBox());
+    EXPECT_TRUE(Alive());
+    Select(program->File1(), L"intro.lesson");
+    ExpectButtonsMatchLists(L"E:\\Lessons");
 }
 
 TEST_F(Faults, FolderOfAHundredThousandFiles) {
