@@ -9,6 +9,7 @@
 // any change means the folder is read again, so a small buffer will do, and
 // an overflowing burst still signals.
 struct FolderWatch::Watch {
+    std::wstring folder;
     Changed feeds;  // the lists that show this folder
     OwnedFile directory;
     OwnedFile event;
@@ -18,7 +19,8 @@ struct FolderWatch::Watch {
     HDEVNOTIFY notification = nullptr;
 
     Watch(HWND window, const std::wstring& folder, Changed feeds)
-        : feeds(feeds),
+        : folder(folder),
+          feeds(feeds),
           directory(CreateFileW(ForFileApi(folder).c_str(), FILE_LIST_DIRECTORY,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
@@ -63,20 +65,40 @@ void FolderWatch::Follow(const std::wstring& folderListFolder, const std::wstrin
     if (!paused_) Open();
 }
 
+// Watches the lists' folders. A watch already on one of them is kept:
+// closing it could lose a change it has seen and not yet told.
 void FolderWatch::Open() {
-    Close();
-    const auto add = [this](const std::wstring& folder, Changed feeds) {
-        auto watch = std::make_unique<Watch>(window_, folder, feeds);
-        if (!watch->Arm()) return;  // gone already: nothing to watch
-        events_[count_] = watch->event.Get();
-        watches_[count_++] = std::move(watch);
+    struct Wanted {
+        const std::wstring& folder;
+        Changed feeds;
     };
-    if (folderListFolder_ == fileListFolder_) {
-        if (!folderListFolder_.empty()) add(folderListFolder_, {true, true});
-        return;
+    Wanted wanted[2] = {{folderListFolder_, {true, false}}, {fileListFolder_, {false, true}}};
+    int wantedCount = 2;
+    if (folderListFolder_ == fileListFolder_) {  // one watch tells both lists
+        wanted[0].feeds.files = true;
+        wantedCount = 1;
     }
-    if (!folderListFolder_.empty()) add(folderListFolder_, {true, false});
-    if (!fileListFolder_.empty()) add(fileListFolder_, {false, true});
+
+    std::unique_ptr<Watch> open[2];
+    DWORD openCount = 0;
+    for (int w = 0; w < wantedCount; ++w) {
+        if (wanted[w].folder.empty()) continue;
+        std::unique_ptr<Watch> watch;
+        for (DWORD i = 0; i < count_ && !watch; ++i)
+            if (watches_[i] && watches_[i]->folder == wanted[w].folder) watch = std::move(watches_[i]);
+        if (!watch) {
+            watch = std::make_unique<Watch>(window_, wanted[w].folder, wanted[w].feeds);
+            if (!watch->Arm()) continue;  // gone already: nothing to watch
+        }
+        watch->feeds = wanted[w].feeds;
+        open[openCount++] = std::move(watch);
+    }
+    Close();  // the watches no longer wanted
+    for (DWORD i = 0; i < openCount; ++i) {
+        events_[i] = open[i]->event.Get();
+        watches_[i] = std::move(open[i]);
+    }
+    count_ = openCount;
 }
 
 void FolderWatch::Close() {

@@ -245,6 +245,12 @@ TEST_F(Clicks, ListsFollowTheDrive) {
     OpenFolderButton();
     EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\""});
     EXPECT_TRUE(program->NoBox());
+
+    // A change in the open folder just after a folder click is not lost
+    // while the watching moves on to the clicked folder.
+    ClickFolder(RowOf(folders, L"Week0"), 0);
+    MakeFolder(L"E:\\Lessons\\Week4");
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(folders, L"Week4") >= 0; }, 2000));
 }
 
 TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
