@@ -15,12 +15,12 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
 constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
-
-// The standard list box procedure, which both lists pass on to (see ListProc).
-WNDPROC listBoxProc = nullptr;
 // Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// The standard list box procedure, which both lists pass on to (see ListProc).
+WNDPROC listBoxProc = nullptr;
 
 // The layout's colours are 0x00BBGGRR, as a COLORREF is.
 COLORREF AsColorRef(unsigned color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
@@ -53,8 +53,9 @@ POINT CentredOnMonitor(HWND window, SIZE size) {
 }
 
 // The one boundary for exceptions: all the program does runs inside a
-// window message, Form_Load or the Enter key. A failure nobody foresaw shows
-// one box and ends the program; it never unwinds through Windows' frames.
+// window procedure, Form_Load or the message loop's own work (keys, the
+// watched folders). A failure nobody foresaw shows one box and ends the
+// program; it never unwinds through Windows' frames.
 template <class Work>
 LRESULT Guarded(Work work) {
     try {
@@ -112,10 +113,13 @@ void Form1Window::Show() {
 // first; nothing runs while neither does.
 int Form1Window::RunMessageLoop() {
     for (;;) {
-        watch_->Follow(dir1_->Path(), file1_->Path());
-        const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(), INFINITE, QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
-        if (woken < WAIT_OBJECT_0 + watch_->Count()) OnFolderChanged(watch_->Take(woken - WAIT_OBJECT_0));
+        Guarded([this] {
+            watch_->Follow(dir1_->Path(), file1_->Path());
+            const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(), INFINITE,
+                                                            QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            if (woken < WAIT_OBJECT_0 + watch_->Count()) OnFolderChanged(watch_->Take(woken - WAIT_OBJECT_0));
+            return LRESULT{0};
+        });
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
