@@ -19,11 +19,7 @@ bool FileListBox::Select(const std::wstring& name) {
     return row >= 0;
 }
 
-bool FileListBox::SelectFirstStartingWith(const std::wstring& text) {
-    const int row = box_.FindStartingWith(text);
-    if (row >= 0) box_.Select(row);
-    return row >= 0;
-}
+bool FileListBox::SelectFirstStartingWith(const std::wstring& text) { return box_.SelectFirstStartingWith(text); }
 
 std::wstring FileListBox::FileName() const {
     const int row = box_.Selected();

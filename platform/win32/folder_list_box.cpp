@@ -91,9 +91,7 @@ bool FolderListBox::Highlight(const std::wstring& folder) {
 }
 
 bool FolderListBox::HighlightFirstStartingWith(const std::wstring& text) {
-    const int row = box_.FindStartingWith(text);
-    if (row >= 0) box_.Select(row);
-    return row >= 0;
+    return box_.SelectFirstStartingWith(text);
 }
 
 // Ancestors and the open folder are drawn open and indented by depth; the

@@ -50,9 +50,11 @@ std::wstring ListBox::Text(int row) const {
     return text;
 }
 
-int ListBox::FindStartingWith(const std::wstring& text) const {
+bool ListBox::SelectFirstStartingWith(const std::wstring& text) {
     const LRESULT row = SendMessageW(handle_, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    return row == LB_ERR ? -1 : static_cast<int>(row);
+    if (row == LB_ERR) return false;
+    Select(static_cast<int>(row));
+    return true;
 }
 
 // LB_FINDSTRINGEXACT ignores case, and a drive may hold names that differ

@@ -25,9 +25,10 @@ public:
     void Select(int row);
     std::wstring Text(int row) const;
 
-    // The first row whose text starts with text, ignoring case as Windows
-    // does; or the row whose text is exactly text. -1 when there is none.
-    int FindStartingWith(const std::wstring& text) const;
+    // Selects the first row whose text starts with text, ignoring case as
+    // Windows does; false, and nothing changed, when there is none.
+    bool SelectFirstStartingWith(const std::wstring& text);
+    // The row whose text is exactly text, or -1.
     int FindExactly(const std::wstring& text) const;
 
     // Font and colours come from the window; the entry height follows the font.
