@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "result.h"
 
@@ -30,6 +31,12 @@ public:
     // Highlights the first entry, in list order, whose name starts with
     // text, ignoring case, without a Click; false when none does.
     virtual bool HighlightFirstStartingWith(const std::wstring& text) = 0;
+
+    // Subfolders of the open folder changed on disk: adds the names in add
+    // that are not listed yet, each in its place, and drops the names in
+    // drop. The highlight stays on its entry (on none, if that was dropped)
+    // and the list stays scrolled where it was.
+    virtual void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) = 0;
 };
 
 // The file list: the visible files of one folder.
@@ -55,4 +62,8 @@ public:
     // Selects the first file, in list order, whose name starts with text,
     // ignoring case, without a Click; false when none does.
     virtual bool SelectFirstStartingWith(const std::wstring& text) = 0;
+
+    // Files of the listed folder changed on disk: as FolderList::Change.
+    // The selection stays on its file (on none, if that was dropped).
+    virtual void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) = 0;
 };

@@ -8,6 +8,11 @@
 // How the bytes of a text file are turned into text.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
+// What a folder holds under a name, as the lists see it. Unlisted: hidden,
+// or a system file. OtherName: the disk knows the entry by another name (an
+// 8.3 short name, other letter case) or cannot tell; read the folder whole.
+enum class Entry { None, Folder, File, Unlisted, OtherName };
+
 // The run-time services the program's logic relies on: the program folder,
 // file and folder tests, reading and decoding the settings file, message
 // boxes, and starting other programs. Win32 implements it; tests fake it.
@@ -24,6 +29,9 @@ public:
     // True when path names an existing folder that is not hidden. A drive
     // root always counts; wildcards and names no folder can have never do.
     virtual bool IsVisibleFolder(const std::wstring& path) = 0;
+
+    // What folder holds under name now.
+    virtual Entry EntryNamed(const std::wstring& folder, const std::wstring& name) = 0;
 
     // The settings file's bytes, or the system's reason why they cannot be
     // read. A file too large to be a settings file (over 256 MB) is refused.

@@ -1,35 +1,35 @@
 #pragma once
 #include <cstdint>
-#include <utility>
+#include <vector>
 
-// Changes on disk come in bursts: copying 1,000 files is 1,000 changes. The
-// lists are read again once a burst pauses for a moment, and about every
-// second while it goes on, never once for each change.
+#include "folder_watch.h"
+
+// Changes on disk come in bursts: copying 1,000 files is 1,000 changes. What
+// the watched folders report is kept until the burst pauses for a moment,
+// then applied at once, and about four times a second while it goes on.
+// A folder to be read again whole waits longer, up to a second: reading a
+// big folder costs far more than placing a few names.
 class DriveChanges {
 public:
-    struct Lists {
-        bool folders = false, files = false;
+    // A watched folder reported.
+    void Seen(FolderReport report, uint64_t nowMs);
+
+    // Every folder the lists show is to be read again whole.
+    void ReadEverythingAgain(uint64_t nowMs);
+
+    struct Due {
+        bool everything = false;
+        std::vector<FolderReport> reports;  // one per folder
     };
+    // What is due at nowMs; nothing while the burst goes on.
+    Due TakeDue(uint64_t nowMs);
 
-    // Something changed in the folder the folder list has open, or in the
-    // one the file list shows.
-    void Seen(Lists changed, uint64_t nowMs) {
-        if (!Waiting()) firstMs_ = nowMs;
-        lastMs_ = nowMs;
-        pending_.folders |= changed.folders;
-        pending_.files |= changed.files;
-    }
-
-    // The lists to read again at nowMs: none while a burst goes on.
-    Lists TakeDue(uint64_t nowMs) {
-        constexpr uint64_t kQuietMs = 250, kLongestWaitMs = 1000;
-        if (!Waiting() || (nowMs - lastMs_ < kQuietMs && nowMs - firstMs_ < kLongestWaitMs)) return {};
-        return std::exchange(pending_, {});
-    }
-
-    bool Waiting() const { return pending_.folders || pending_.files; }
+    bool Waiting() const { return everything_ || !pending_.empty(); }
 
 private:
-    Lists pending_;
+    void Noted(uint64_t nowMs);
+
+    std::vector<FolderReport> pending_;
+    bool everything_ = false;
     uint64_t firstMs_ = 0, lastMs_ = 0;
 };

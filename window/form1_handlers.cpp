@@ -8,7 +8,7 @@
 // keep agreeing about which folder is current.
 void Form1::Dir1_Click() {
     const std::wstring folder = Dir1.List(Dir1.ListIndex());
-    if (const Result result = File1.SetPath(folder); !result.ok) {
+    if (const Result result = ListInFile1(folder); !result.ok) {
         ReportCannotOpenFolder(folder, result);
         Dir1.Highlight(state.CurrentFolder);
         return;
@@ -21,7 +21,7 @@ void Form1::Dir1_Click() {
 // Click before it has already made that folder current.
 void Form1::Dir1_DblClick() {
     const std::wstring folder = Dir1.List(Dir1.ListIndex());
-    if (const Result result = Dir1.SetPath(folder); !result.ok) ReportCannotOpenFolder(folder, result);
+    if (const Result result = OpenInDir1(folder); !result.ok) ReportCannotOpenFolder(folder, result);
 }
 
 // Typing into the folder list highlights the first folder whose name starts
@@ -30,16 +30,6 @@ void Form1::Dir1_KeyPress(wchar_t key) {
     const std::wstring typed = dir1Typed.Add(key, runTime.Milliseconds());
     const int before = Dir1.ListIndex();
     if (!typed.empty() && Dir1.HighlightFirstStartingWith(typed) && Dir1.ListIndex() != before) Dir1_Click();
-}
-
-// The open folder changed on disk: read it again, keeping the highlight on
-// the folder it was on. If that folder has gone, the open folder becomes
-// current, so the list and "打开文件夹" still agree. If the open folder
-// itself has gone, the list keeps what it shows; the next click says so.
-void Form1::Dir1_Refresh() {
-    const std::wstring highlighted = Dir1.List(Dir1.ListIndex());
-    if (!Dir1.SetPath(Dir1.Path()).ok) return;
-    if (!Dir1.Highlight(highlighted)) Dir1_Click();
 }
 
 // A file was selected: remember its full path for "打开文件".
@@ -55,16 +45,6 @@ void Form1::File1_KeyPress(wchar_t key) {
     const std::wstring typed = file1Typed.Add(key, runTime.Milliseconds());
     const std::wstring before = File1.FileName();
     if (!typed.empty() && File1.SelectFirstStartingWith(typed) && File1.FileName() != before) File1_Click();
-}
-
-// The listed folder changed on disk: read it again, keeping the selected
-// file by name. If it has gone, nothing is selected, in the list and for
-// "打开文件" alike. If the folder itself has gone, the list keeps what it
-// shows.
-void Form1::File1_Refresh() {
-    const std::wstring selected = File1.FileName();
-    if (!File1.SetPath(File1.Path()).ok) return;
-    if (!selected.empty() && !File1.Select(selected)) state.SelectedFile.clear();
 }
 
 // "打开文件夹": shows the current folder in the file manager. The path is

@@ -12,7 +12,8 @@ void Form1::Form_Load() {
     ReportSettingsFile(start.settingsFile);
     OpenFolderList(start);
     state.CurrentFolder = Dir1.Path();
-    ListFiles(Dir1.List(Dir1.ListIndex()));
+    const std::wstring folder = Dir1.List(Dir1.ListIndex());
+    if (const Result result = ListInFile1(folder); !result.ok) ReportCannotOpenFolder(folder, result);
 }
 
 void Form1::ReportSettingsFile(SettingsFile outcome) {
@@ -24,16 +25,12 @@ void Form1::ReportSettingsFile(SettingsFile outcome) {
 // listed, the folder the list started in, then the program folder.
 void Form1::OpenFolderList(const StartFolder& start) {
     if (start.targetExists) {
-        const Result result = Dir1.SetPath(start.targetFolder);
+        const Result result = OpenInDir1(start.targetFolder);
         if (result.ok) return;
         ReportCannotOpenFolder(start.targetFolder, result);
     } else {
         runTime.MsgBox(texts::kSettingsError, texts::kNotice);
         runTime.MsgBox(start.targetFolder, texts::kAppTitle);
     }
-    if (!Dir1.SetPath(Dir1.Path()).ok) Dir1.SetPath(start.programFolder);
-}
-
-void Form1::ListFiles(const std::wstring& folder) {
-    if (const Result result = File1.SetPath(folder); !result.ok) ReportCannotOpenFolder(folder, result);
+    if (!OpenInDir1(Dir1.Path()).ok) OpenInDir1(start.programFolder);
 }

@@ -21,6 +21,20 @@ bool FileListBox::Select(const std::wstring& name) {
 
 bool FileListBox::SelectFirstStartingWith(const std::wstring& text) { return box_.SelectFirstStartingWith(text); }
 
+// Each name is found, and placed, by the order the scan sorted the list in.
+void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
+    box_.BeginChanges();
+    for (const auto& name : drop) {
+        const int row = box_.RowFor(name, 0, ComesBefore);
+        if (box_.Text(row) == name) box_.RemoveRow(row);
+    }
+    for (const auto& name : add) {
+        const int row = box_.RowFor(name, 0, ComesBefore);
+        if (box_.Text(row) != name) box_.InsertRow(row, name);
+    }
+    box_.EndChanges();
+}
+
 std::wstring FileListBox::FileName() const {
     const int row = box_.Selected();
     return row < 0 ? std::wstring() : box_.Text(row);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "lists.h"
 #include "folder_scan.h"
@@ -19,6 +20,7 @@ public:
     std::wstring FileName() const override;
     bool Select(const std::wstring& name) override;
     bool SelectFirstStartingWith(const std::wstring& text) override;
+    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;

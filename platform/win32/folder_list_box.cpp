@@ -27,6 +27,11 @@ std::vector<std::wstring> FolderAndAncestors(const std::wstring& folder) {
     return {chain.rbegin(), chain.rend()};
 }
 
+// The start of a subfolder's path: "E:\" at a root, "E:\Lessons\" below.
+std::wstring PathPrefix(const std::wstring& folder) {
+    return IsDriveRoot(folder) && folder.back() == L'\\' ? folder : folder + L'\\';
+}
+
 // What a row shows: a root as itself, any other folder by its own name.
 std::wstring ShownName(const std::wstring& folder) {
     if (IsDriveRoot(folder)) return folder;
@@ -47,7 +52,7 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
-    const std::wstring prefix = IsDriveRoot(full) && full.back() == L'\\' ? full : full + L'\\';
+    const std::wstring prefix = PathPrefix(full);
     std::vector<std::wstring> shown;
     shown.reserve(rows.size() + subfolders.size());
     for (const auto& row : rows) shown.push_back(ShownName(row));
@@ -62,6 +67,27 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
     openRow_ = openRow;
     box_.Fill(shown, openRow_, again);
     return Result::Success();
+}
+
+// The subfolders follow the open folder's row, each found, and placed, by
+// the order the scan sorted them in.
+void FolderListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
+    if (folders_.empty()) return;
+    const int first = openRow_ + 1;
+    box_.BeginChanges();
+    for (const auto& name : drop) {
+        const int row = box_.RowFor(name, first, ComesBefore);
+        if (box_.Text(row) != name) continue;
+        box_.RemoveRow(row);
+        folders_.erase(folders_.begin() + row);
+    }
+    for (const auto& name : add) {
+        const int row = box_.RowFor(name, first, ComesBefore);
+        if (box_.Text(row) == name) continue;
+        box_.InsertRow(row, name);
+        folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
+    }
+    box_.EndChanges();
 }
 
 int FolderListBox::ListIndex() const {

@@ -22,6 +22,7 @@ public:
     std::wstring List(int index) const override;
     bool Highlight(const std::wstring& folder) override;
     bool HighlightFirstStartingWith(const std::wstring& text) override;
+    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;

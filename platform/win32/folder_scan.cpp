@@ -21,6 +21,18 @@ bool IsListedAs(const WIN32_FIND_DATAW& entry, EntryKind kind) {
     return !(name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)));
 }
 
+// The name as it is compared: case folded, ASCII quickly.
+std::wstring FoldedCase(const std::wstring& name) {
+    std::wstring key = name;
+    bool ascii = true;
+    for (wchar_t& c : key) {
+        if (c >= L'A' && c <= L'Z') c += L'a' - L'A';
+        ascii = ascii && c < 0x80;
+    }
+    if (!ascii) CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
 // Sorts names in place, folding each name's case once rather than on every
 // comparison: this is what keeps a folder of 100,000 files quick.
 void SortLikeExplorer(std::vector<std::wstring>& names) {
@@ -30,16 +42,7 @@ void SortLikeExplorer(std::vector<std::wstring>& names) {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(names.size());
-    for (auto& name : names) {
-        std::wstring key = name;
-        bool ascii = true;
-        for (wchar_t& c : key) {
-            if (c >= L'A' && c <= L'Z') c += L'a' - L'A';
-            ascii = ascii && c < 0x80;
-        }
-        if (!ascii) CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
-        keyed.push_back({std::move(key), &name});
-    }
+    for (auto& name : names) keyed.push_back({FoldedCase(name), &name});
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         if (a.key != b.key) return NaturalLess(a.key, b.key);
         return *a.name < *b.name;
@@ -76,10 +79,17 @@ private:
 
 }  // namespace
 
+bool ComesBefore(const std::wstring& a, const std::wstring& b) {
+    const std::wstring x = FoldedCase(a), y = FoldedCase(b);
+    if (x != y) return NaturalLess(x, y);
+    return a < b;
+}
+
 bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
     Kept kept = std::move(kept_);
     kept_ = {};
     const bool fresh = kept.kind == kind && GetTickCount64() - kept.scannedAt < kKeptLifetimeMs &&
+                       kept.watchVersion != 0 && watch_.Version(folder) == kept.watchVersion &&
                        CompareStringOrdinal(kept.folder.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
     if (!fresh) return false;
     const DWORD attributes = GetFileAttributesW(ForFileApi(folder).c_str());
@@ -96,6 +106,7 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
         return Result::Success();
     }
 
+    const uint64_t watchVersion = watch_.Version(folder);  // before reading: a change meanwhile shows
     std::wstring pattern = ForFileApi(folder);
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
@@ -125,6 +136,6 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
     }
     waitCursor.Check();
     SortLikeExplorer(names);
-    kept_ = {folder, otherKind, std::move(others), GetTickCount64()};
+    kept_ = {folder, otherKind, std::move(others), GetTickCount64(), watchVersion};
     return Result::Success();
 }

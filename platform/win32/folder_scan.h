@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "folder_watch_win32.h"
 #include "result.h"
 
 enum class EntryKind { Folders, Files };
+
+// True when name a comes before name b in the lists: the order a scan sorts
+// names in, so that a name added later takes the place a scan would give it.
+bool ComesBefore(const std::wstring& a, const std::wstring& b);
 
 // Reads folders for the two lists. The visible entries of a folder, by name,
 // in Explorer's order: folders that are not hidden, or files that are
@@ -18,9 +23,11 @@ enum class EntryKind { Folders, Files };
 // double-click then opens the same folder; start-up opens a folder and lists
 // its files. So the scanner keeps the entries of the other kind and gives
 // them to the next request for that folder, once, if it comes within two
-// seconds and the folder still exists; any other request drops them.
+// seconds, the folder still exists, and it was watched all along without a
+// change; any other request drops them.
 class FolderScanner {
 public:
+    explicit FolderScanner(const Win32FolderWatch& watch) : watch_(watch) {}
     Result Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names);
 
 private:
@@ -31,6 +38,8 @@ private:
         EntryKind kind = EntryKind::Files;
         std::vector<std::wstring> names;
         ULONGLONG scannedAt = 0;
+        uint64_t watchVersion = 0;
     };
+    const Win32FolderWatch& watch_;
     Kept kept_;
 };

@@ -34,6 +34,35 @@ void ListBox::Fill(const std::vector<std::wstring>& texts, int selected, bool ke
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
+int ListBox::Count() const { return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0)); }
+
+void ListBox::BeginChanges() {
+    changingSelected_ = Selected();
+    changingTop_ = static_cast<int>(SendMessageW(handle_, LB_GETTOPINDEX, 0, 0));
+    SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+}
+
+void ListBox::InsertRow(int row, const std::wstring& text) {
+    SendMessageW(handle_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
+    if (changingSelected_ >= row) ++changingSelected_;
+    if (changingTop_ > row) ++changingTop_;
+}
+
+void ListBox::RemoveRow(int row) {
+    SendMessageW(handle_, LB_DELETESTRING, row, 0);
+    if (changingSelected_ == row) changingSelected_ = -1;
+    else if (changingSelected_ > row) --changingSelected_;
+    if (changingTop_ > row) --changingTop_;
+}
+
+// Selecting scrolls the selection into view; the top row is set after it.
+void ListBox::EndChanges() {
+    SendMessageW(handle_, LB_SETCURSEL, changingSelected_, 0);
+    SendMessageW(handle_, LB_SETTOPINDEX, changingTop_, 0);
+    SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
 int ListBox::Selected() const {
     const LRESULT row = SendMessageW(handle_, LB_GETCURSEL, 0, 0);
     return row == LB_ERR ? -1 : static_cast<int>(row);
@@ -48,6 +77,16 @@ std::wstring ListBox::Text(int row) const {
     const LRESULT copied = SendMessageW(handle_, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR ? 0 : copied);
     return text;
+}
+
+int ListBox::RowFor(const std::wstring& text, int first,
+                    bool (*comesBefore)(const std::wstring&, const std::wstring&)) const {
+    for (int last = Count(); first < last;) {
+        const int middle = first + (last - first) / 2;
+        if (comesBefore(Text(middle), text)) first = middle + 1;
+        else last = middle;
+    }
+    return first;
 }
 
 bool ListBox::SelectFirstStartingWith(const std::wstring& text) {

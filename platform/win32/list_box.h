@@ -21,9 +21,22 @@ public:
     // are the same folder read again, the list stays scrolled where it was.
     void Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll);
 
+    int Count() const;
     int Selected() const;
     void Select(int row);
     std::wstring Text(int row) const;
+
+    // Changes rows in place, redrawn once at EndChanges: the highlight stays
+    // on its entry (on none once that is removed), and the entry at the top
+    // stays at the top.
+    void BeginChanges();
+    void InsertRow(int row, const std::wstring& text);
+    void RemoveRow(int row);
+    void EndChanges();
+
+    // The first row, from first on, whose text does not come before text,
+    // in a list sorted by comesBefore (as std::lower_bound).
+    int RowFor(const std::wstring& text, int first, bool (*comesBefore)(const std::wstring&, const std::wstring&)) const;
 
     // Selects the first row whose text starts with text, ignoring case as
     // Windows does; false, and nothing changed, when there is none.
@@ -43,4 +56,5 @@ public:
 private:
     HWND handle_;
     HBRUSH background_ = nullptr;
+    int changingSelected_ = -1, changingTop_ = 0;  // between BeginChanges and EndChanges
 };

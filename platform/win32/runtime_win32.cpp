@@ -96,6 +96,25 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
     return IsDriveRoot(FullFolderPath(path)) || !(attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
+// Found by its exact name, and given back as the disk names it: Windows also
+// finds an entry by its 8.3 short name, and by its name in another case.
+Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& name) {
+    // Wildcards would find other entries; a separator names none of folder's.
+    if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return Entry::OtherName;
+    const std::wstring path = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + name;
+    WIN32_FIND_DATAW found;
+    const OwnedFind find(FindFirstFileExW(ForFileApi(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                          nullptr, 0));
+    if (!find) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName;
+    }
+    if (name != found.cFileName) return Entry::OtherName;
+    const DWORD attributes = found.dwFileAttributes;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return attributes & FILE_ATTRIBUTE_HIDDEN ? Entry::Unlisted : Entry::Folder;
+    return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) ? Entry::Unlisted : Entry::File;
+}
+
 Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {
     const OwnedFile file(CreateFileW(ForFileApi(path).c_str(), GENERIC_READ,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,

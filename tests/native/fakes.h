@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "folder_watch.h"
 #include "lists.h"
 #include "runtime.h"
 
@@ -89,6 +90,7 @@ struct FakeDisk {
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> hiddenFiles;
     std::set<std::wstring> unreadable;
+    std::set<std::wstring> otherNames;        // paths the disk knows by another name (short names)
 
     void AddFolder(const std::wstring& folder) {
         for (std::wstring f = folder; !f.empty(); f = ParentOf(f)) folders.insert(f);
@@ -100,10 +102,15 @@ struct FakeDisk {
     bool CanList(const std::wstring& folder) const {
         return folders.count(folder) && !unlistable.count(folder);
     }
+    // Removes folder and everything in it.
+    void Remove(const std::wstring& folder) {
+        std::erase_if(folders, [&](const std::wstring& f) { return f == folder || f.starts_with(folder + L"\\"); });
+        std::erase_if(files, [&](const auto& file) { return file.first.starts_with(folder + L"\\"); });
+    }
     std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
         std::vector<std::wstring> names;
         for (const auto& [path, bytes] : files)
-            if (ParentOf(path) == folder) names.push_back(NameOf(path));
+            if (ParentOf(path) == folder && !hiddenFiles.count(path)) names.push_back(NameOf(path));
         return names;
     }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
@@ -133,6 +140,13 @@ public:
     bool IsVisibleFolder(const std::wstring& path) override {
         const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
         return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
+    }
+    Entry EntryNamed(const std::wstring& folder, const std::wstring& name) override {
+        const std::wstring path = folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+        if (disk_.otherNames.count(path)) return Entry::OtherName;
+        if (disk_.folders.count(path)) return disk_.hiddenFolders.count(path) ? Entry::Unlisted : Entry::Folder;
+        if (disk_.files.count(path)) return disk_.hiddenFiles.count(path) ? Entry::Unlisted : Entry::File;
+        return Entry::None;
     }
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
@@ -213,6 +227,23 @@ public:
         }
         return false;
     }
+    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+        const std::wstring highlighted = index_ >= 0 ? subfolders_.at(index_) : L"";
+        for (const auto& name : drop) std::erase(subfolders_, Child(name));
+        for (const auto& name : add)
+            if (std::find(subfolders_.begin(), subfolders_.end(), Child(name)) == subfolders_.end())
+                subfolders_.insert(std::upper_bound(subfolders_.begin(), subfolders_.end(), Child(name)), Child(name));
+        if (index_ >= 0) {
+            const auto at = std::find(subfolders_.begin(), subfolders_.end(), highlighted);
+            index_ = at == subfolders_.end() ? -1 : static_cast<int>(at - subfolders_.begin());
+        }
+    }
+    // The subfolders listed, by name.
+    std::vector<std::wstring> Subfolders() const {
+        std::vector<std::wstring> names;
+        for (const auto& folder : subfolders_) names.push_back(NameOf(folder));
+        return names;
+    }
     // Every ListIndex in list order: the root down to the open folder, then its subfolders.
     std::vector<int> Indexes() const {
         std::vector<int> indexes;
@@ -227,6 +258,8 @@ public:
     int setPathCalls = 0;
 
 private:
+    std::wstring Child(const std::wstring& name) const { return path_.size() == 3 ? path_ + name : path_ + L"\\" + name; }
+
     const FakeDisk& disk_;
     std::wstring path_;
     std::vector<std::wstring> subfolders_;
@@ -241,17 +274,25 @@ public:
     Result SetPath(const std::wstring& folder) override {
         if (!disk_.CanList(folder)) return Result::Failure(L"找不到路径。");
         path_ = folder;
+        names_ = disk_.FileNamesIn(folder);  // as the real list, what it read then
         selected_.clear();
         return Result::Success();
     }
     std::wstring FileName() const override { return selected_; }
     bool Select(const std::wstring& name) override {
-        const auto names = disk_.FileNamesIn(path_);
-        selected_ = std::find(names.begin(), names.end(), name) != names.end() ? name : L"";
+        selected_ = std::find(names_.begin(), names_.end(), name) != names_.end() ? name : L"";
         return !selected_.empty();
     }
+    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+        for (const auto& name : drop) std::erase(names_, name);
+        for (const auto& name : add)
+            if (std::find(names_.begin(), names_.end(), name) == names_.end())
+                names_.insert(std::upper_bound(names_.begin(), names_.end(), name), name);
+        if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
+    }
+    const std::vector<std::wstring>& Names() const { return names_; }
     bool SelectFirstStartingWith(const std::wstring& text) override {
-        for (const auto& name : disk_.FileNamesIn(path_)) {
+        for (const auto& name : names_) {
             if (!StartsWithIgnoringCase(name, text)) continue;
             selected_ = name;
             return true;
@@ -265,4 +306,47 @@ public:
 private:
     const FakeDisk& disk_;
     std::wstring path_, selected_;
+    std::vector<std::wstring> names_;
+};
+
+// Watches as the Win32 ones behave: a watch on a folder that is not there
+// cannot start, and one that has failed stays dead until it is stopped.
+class FakeFolderWatch : public FolderWatch {
+public:
+    explicit FakeFolderWatch(const FakeDisk& disk) : disk_(disk) {}
+
+    void Start(const std::wstring& folder) override {
+        const std::wstring normal = StripTrailingBackslash(WithSingleBackslashes(folder));
+        if (!watches.count(normal) && disk_.folders.count(normal)) watches[normal] = true;
+    }
+    void Stop(const std::wstring& folder) override { watches.erase(StripTrailingBackslash(WithSingleBackslashes(folder))); }
+    void KeepOnly(const std::vector<std::wstring>& folders) override {
+        std::erase_if(watches, [&](const auto& watch) {
+            return std::find(folders.begin(), folders.end(), watch.first) == folders.end();
+        });
+    }
+    void LetGoOfTheDrive() override {
+        watches.clear();
+        askedToRemove = true;
+    }
+    void ForgetTheDrive() override { askedToRemove = false; }
+
+    // The folders watched and alive.
+    std::set<std::wstring> Alive() const {
+        std::set<std::wstring> alive;
+        for (const auto& [folder, ok] : watches)
+            if (ok) alive.insert(folder);
+        return alive;
+    }
+    // The watch on folder fails, as it does when its folder goes.
+    FolderReport Fail(const std::wstring& folder) {
+        watches[folder] = false;
+        return {FolderReport::Kind::Failure, folder, {}};
+    }
+
+    std::map<std::wstring, bool> watches;  // folder: alive
+    bool askedToRemove = false;            // registered to hear how a removal ends
+
+private:
+    const FakeDisk& disk_;
 };

@@ -16,7 +16,8 @@ struct Drive {
     FakeRunTime app{disk};
     FakeFolderList dir1{disk, L"C:\\Users\\T"};
     FakeFileList file1{disk};
-    Form1 form{app, dir1, file1};
+    FakeFolderWatch watch{disk};
+    Form1 form{app, dir1, file1, watch};
 
     Drive() {
         disk.AddFolder(L"E:\\Lessons\\Week1");
@@ -76,7 +77,8 @@ TEST_F(Start, JoinsTheValueToTheProgramFolder) {
     FakeRunTime toolsApp(tools, L"D:\\Tools");
     FakeFolderList toolsDir(tools, L"D:\\Tools");
     FakeFileList toolsFiles(tools);
-    Form1 toolsForm(toolsApp, toolsDir, toolsFiles);
+    FakeFolderWatch toolsWatch(tools);
+    Form1 toolsForm(toolsApp, toolsDir, toolsFiles, toolsWatch);
     toolsForm.Form_Load();
     EXPECT_EQ(toolsForm.State().SettingsPath, L"D:\\Tools\\Verondel设置.ini");
     EXPECT_EQ(toolsForm.State().TargetFolder, L"D:\\Tools\\Lessons");
@@ -84,7 +86,7 @@ TEST_F(Start, JoinsTheValueToTheProgramFolder) {
 
     // A value starting with a backslash is still relative to the program folder.
     tools.AddFile(L"D:\\Tools\\Verondel设置.ini", "\\Lessons\r\n");
-    Form1 rootedForm(toolsApp, toolsDir, toolsFiles);
+    Form1 rootedForm(toolsApp, toolsDir, toolsFiles, toolsWatch);
     rootedForm.Form_Load();
     EXPECT_EQ(rootedForm.State().TargetFolder, L"D:\\Tools\\\\Lessons");
     EXPECT_EQ(rootedForm.State().CurrentFolder, L"D:\\Tools\\Lessons");

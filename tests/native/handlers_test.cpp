@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes.h"
 #include "drive_changes.h"
 #include "form1.h"
@@ -12,7 +14,8 @@ struct Clicks : ::testing::Test {
     FakeRunTime app{disk};
     FakeFolderList dir1{disk, L"E:\\"};
     FakeFileList file1{disk};
-    Form1 form{app, dir1, file1};
+    FakeFolderWatch watch{disk};
+    Form1 form{app, dir1, file1, watch};
 
     Clicks() {
         disk.AddFile(L"E:\\Verondel设置.ini", "Lessons\r\n");
@@ -31,7 +34,18 @@ struct Clicks : ::testing::Test {
         file1.UserSelects(name);
         form.File1_Click();
     }
+    // What is due once a burst of changes has paused.
+    void CatchUp() {
+        app.now += 1000;
+        form.Drive_CatchUp();
+    }
+    void Reports(FolderReport report) {
+        form.Drive_Changed(std::move(report));
+        CatchUp();
+    }
 };
+
+using Names = std::vector<std::wstring>;
 
 TEST_F(Clicks, TypicalRunFromFolderToFile) {
     EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
@@ -138,36 +152,169 @@ TEST_F(Clicks, DoubleClickOpensTheHighlightedFolder) {
     EXPECT_EQ(dir1.Path(), L"E:\\");
 }
 
-// The lists follow the drive: the highlight and the selection are kept by
-// name, and what has gone is no longer what the buttons act on.
+// F5 reads both lists again: the highlight and the selection are kept by
+// name, and what has gone is no longer what the buttons act on. A folder
+// that has gone gives way to its nearest ancestor; with the drive gone, the
+// lists keep what they show.
 TEST_F(Clicks, ReadingAgainKeepsHighlightAndSelectionByName) {
     ClickFolder(0);  // Week1
     ClickFile(L"slides.ppt");
     disk.AddFolder(L"E:\\Lessons\\Week0");  // now before Week1 in the list
     disk.AddFile(L"E:\\Lessons\\Week1\\notes.ppt");
-    form.Dir1_Refresh();
-    form.File1_Refresh();
+    form.Form_Refresh();
     EXPECT_EQ(dir1.List(dir1.ListIndex()), L"E:\\Lessons\\Week1");
-    EXPECT_EQ(file1.FileName(), L"slides.ppt");
+    EXPECT_EQ(file1.Names(), (Names{L"notes.ppt", L"slides.ppt"}));
     EXPECT_EQ(State().SelectedFile, L"E:\\Lessons\\Week1\\slides.ppt");
 
-    disk.files.erase(L"E:\\Lessons\\Week1\\slides.ppt");
-    form.File1_Refresh();
-    EXPECT_EQ(file1.FileName(), L"");
-    EXPECT_EQ(State().SelectedFile, L"");
+    const struct {
+        std::function<void()> change;
+        std::wstring dir1, current;
+        std::wstring selected;
+    } cases[] = {
+        {[&] { disk.files.erase(L"E:\\Lessons\\Week1\\slides.ppt"); }, L"E:\\Lessons", L"E:\\Lessons\\Week1", L""},
+        {[&] { disk.Remove(L"E:\\Lessons\\Week1"); }, L"E:\\Lessons", L"E:\\Lessons", L""},
+        {[&] { disk.Remove(L"E:\\Lessons"); }, L"E:\\", L"E:\\", L""},
+        {[&] { disk.unlistable.insert(L"E:\\"); }, L"E:\\", L"E:\\", L""},  // the drive has gone
+    };
+    for (const auto& c : cases) {
+        c.change();
+        form.Form_Refresh();
+        EXPECT_EQ(dir1.Path(), c.dir1);
+        EXPECT_EQ(State().CurrentFolder, c.current);
+        EXPECT_EQ(file1.Path(), c.current);
+        EXPECT_EQ(dir1.List(dir1.ListIndex()), c.current) << "the current folder is highlighted";
+        EXPECT_EQ(State().SelectedFile, c.selected);
+    }
+    EXPECT_TRUE(app.messages.empty());
+}
 
-    disk.folders.erase(L"E:\\Lessons\\Week1");  // the highlighted folder goes: the open one becomes current
-    form.Dir1_Refresh();
+// What a watched folder reports is applied name by name, to every list that
+// shows the folder, each name as the disk has it now; a name the disk knows
+// by another name, or lost changes, mean the folder is read again whole.
+TEST_F(Clicks, ChangesReachEveryListShowingTheFolder) {
+    using Kind = NameChange::Kind;
+    ClickFolder(-1);  // both lists on Lessons
+    ClickFile(L"a.doc");
+    const struct {
+        std::function<void()> change;
+        FolderReport report;
+        Names subfolders, files;
+        std::wstring selected;
+    } cases[] = {
+        {[&] { disk.AddFile(L"E:\\Lessons\\b.doc"); disk.AddFolder(L"E:\\Lessons\\Week0"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"b.doc"}, {Kind::Added, L"Week0"}}},
+         {L"Week0", L"Week1", L"Week2"}, {L"a.doc", L"b.doc"}, L"a.doc"},
+        {[&] { disk.AddFile(L"E:\\Lessons\\~$a.doc"); disk.hiddenFiles.insert(L"E:\\Lessons\\~$a.doc"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"~$a.doc"}, {Kind::Added, L"gone.doc"}}},
+         {L"Week0", L"Week1", L"Week2"}, {L"a.doc", L"b.doc"}, L"a.doc"},  // hidden, and gone already
+        {[&] { disk.files.erase(L"E:\\Lessons\\a.doc"); disk.AddFile(L"E:\\Lessons\\c.doc"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::RenamedFrom, L"a.doc"}, {Kind::RenamedTo, L"c.doc"}}},
+         {L"Week0", L"Week1", L"Week2"}, {L"b.doc", L"c.doc"}, L"c.doc"},  // the selection follows its file
+        {[&] { disk.files.erase(L"E:\\Lessons\\b.doc"); disk.otherNames.insert(L"E:\\Lessons\\B~1.DOC"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"B~1.DOC"}}},
+         {L"Week0", L"Week1", L"Week2"}, {L"c.doc"}, L"c.doc"},  // a short name: read whole
+        {[&] { disk.files.erase(L"E:\\Lessons\\c.doc"); disk.AddFile(L"E:\\Lessons\\d.doc"); disk.Remove(L"E:\\Lessons\\Week0"); },
+         {FolderReport::Kind::TooMany, L"E:\\Lessons", {}},
+         {L"Week1", L"Week2"}, {L"d.doc"}, L""},
+    };
+    for (const auto& c : cases) {
+        c.change();
+        Reports(c.report);
+        EXPECT_EQ(dir1.Subfolders(), c.subfolders);
+        EXPECT_EQ(file1.Names(), c.files);
+        EXPECT_EQ(file1.FileName(), c.selected);
+        EXPECT_EQ(State().SelectedFile, c.selected.empty() ? L"" : L"E:\\Lessons\\" + c.selected);
+    }
+}
+
+// The highlighted folder renamed stays highlighted and current under its new
+// name, its file still selected; removed, the open folder becomes current.
+// The open folder removed gives way to its nearest ancestor, which the
+// folder above it tells; removed and made again, it is watched anew.
+TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
+    using Kind = NameChange::Kind;
+    ClickFolder(0);  // Week1
+    ClickFile(L"slides.ppt");
+    disk.Remove(L"E:\\Lessons\\Week1");
+    disk.AddFile(L"E:\\Lessons\\第一周\\slides.ppt");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::RenamedFrom, L"Week1"}, {Kind::RenamedTo, L"第一周"}}});
+    EXPECT_EQ(dir1.List(dir1.ListIndex()), L"E:\\Lessons\\第一周");
+    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons\\第一周");
+    EXPECT_EQ(State().SelectedFile, L"E:\\Lessons\\第一周\\slides.ppt");
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons", L"E:\\Lessons\\第一周"}));
+
+    disk.Remove(L"E:\\Lessons\\第一周");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"第一周"}}});
     EXPECT_EQ(dir1.ListIndex(), -1);
     EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
     EXPECT_EQ(file1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(State().SelectedFile, L"");
 
-    disk.unlistable.insert(L"E:\\Lessons");  // the open folder itself goes: the lists keep what they show
-    form.Dir1_Refresh();
-    form.File1_Refresh();
+    ClickFolder(0);  // Week2, then the open folder goes from above
+    disk.Remove(L"E:\\Lessons");
+    Reports({FolderReport::Kind::Names, L"E:\\", {{Kind::Removed, L"Lessons"}}});
+    EXPECT_EQ(dir1.Path(), L"E:\\");
+    EXPECT_EQ(State().CurrentFolder, L"E:\\");
+    EXPECT_EQ(file1.Path(), L"E:\\");
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\"}));
+
+    // Made again: the folder above tells; opened, then removed and made
+    // again while its old watch still watches the one removed, silently, as
+    // under Wine: watched anew.
+    disk.AddFolder(L"E:\\Lessons");
+    Reports({FolderReport::Kind::Names, L"E:\\", {{Kind::Added, L"Lessons"}}});
+    dir1.UserHighlights(0);
+    form.Dir1_DblClick();
+    watch.watches[L"E:\\Lessons"] = false;
+    Reports({FolderReport::Kind::Names, L"E:\\", {{Kind::Removed, L"Lessons"}, {Kind::Added, L"Lessons"}}});
     EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
-    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons"}));
     EXPECT_TRUE(app.messages.empty());
+}
+
+// A watch that fails is started anew while its folder exists; a folder
+// that cannot be watched any more is read again to find out.
+TEST_F(Clicks, AFailedWatchIsNeverKept) {
+    ClickFolder(0);  // Week1
+    Reports(watch.Fail(L"E:\\Lessons\\Week1"));
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons", L"E:\\Lessons\\Week1"}));
+    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons\\Week1");
+
+    disk.Remove(L"E:\\Lessons\\Week1");
+    Reports(watch.Fail(L"E:\\Lessons\\Week1"));
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons"}));
+    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
+}
+
+// Windows asks before it removes the drive: nothing is watched until the
+// removal fails, or the drive comes back; then the lists are read again.
+TEST_F(Clicks, RemovingTheDrive) {
+    const std::set<std::wstring> watched{L"E:\\", L"E:\\Lessons"};
+    form.Drive_QueryRemove();
+    EXPECT_TRUE(watch.Alive().empty());
+    EXPECT_TRUE(watch.askedToRemove);
+    ClickFolder(0);  // clicks read folders, and watch none
+    ClickFolder(-1);
+    EXPECT_TRUE(watch.Alive().empty());
+
+    disk.AddFile(L"E:\\Lessons\\while asked.doc");
+    form.Drive_RemoveFailed();
+    CatchUp();
+    EXPECT_FALSE(watch.askedToRemove);
+    EXPECT_EQ(watch.Alive(), watched);
+    EXPECT_EQ(file1.Names(), (Names{L"a.doc", L"while asked.doc"}));
+
+    form.Drive_QueryRemove();
+    form.Drive_Removed();
+    EXPECT_FALSE(watch.askedToRemove);
+    disk.AddFile(L"E:\\Lessons\\while away.doc");
+    form.Drive_Arrived(L'F');  // another drive
+    CatchUp();
+    EXPECT_TRUE(watch.Alive().empty());
+    form.Drive_Arrived(L'e');
+    CatchUp();
+    EXPECT_EQ(watch.Alive(), watched);
+    EXPECT_EQ(file1.Names(), (Names{L"a.doc", L"while asked.doc", L"while away.doc"}));
 }
 
 TEST_F(Clicks, DoubleClickOnAFileOpensItAsTheButtonDoes) {
@@ -183,6 +330,7 @@ TEST_F(Clicks, DoubleClickOnAFileOpensItAsTheButtonDoes) {
 TEST_F(Clicks, TypingSelectsTheFirstNameStartingWithIt) {
     for (const wchar_t* name : {L"apple.txt", L"banana.txt", L"berry.txt", L"blueberry.txt", L"练习1.doc", L"练习2.doc"})
         disk.AddFile(L"E:\\Lessons\\" + std::wstring(name));
+    form.Form_Refresh();
     const struct {
         std::wstring keys;
         uint64_t after;  // ms since the last key, before these keys
@@ -212,32 +360,49 @@ TEST_F(Clicks, TypingSelectsTheFirstNameStartingWithIt) {
     EXPECT_EQ(file1.Path(), L"E:\\Lessons\\Week2");
 }
 
-// A burst of changes is read once it pauses, or about every second while it
-// lasts; the host asks every 100 ms.
-TEST(DriveChanges, BurstsAreReadOnceNotPerChange) {
+// A burst of changes is applied once it pauses, or about four times a
+// second while it lasts; a folder to be read whole waits up to a second.
+// The host asks every 50 ms.
+TEST(DriveChanges, BurstsAreAppliedOnceNotPerChange) {
+    using Kind = FolderReport::Kind;
     const struct {
+        Kind kind;
         int changes, gapMs;
-        int expectedReads;
+        int expectedBatches;
     } cases[] = {
-        {1, 0, 1},
-        {1000, 1, 1},     // 1,000 files copied in a second
-        {100, 50, 5},     // a slow copy of five seconds
-        {3, 400, 3},      // three changes far apart
+        {Kind::Names, 1, 0, 1},
+        {Kind::Names, 900, 1, 4},    // 900 files copied in a second
+        {Kind::Names, 100, 50, 17},  // a slow copy of five seconds
+        {Kind::Names, 3, 400, 3},    // three changes far apart
+        {Kind::TooMany, 1000, 1, 1},
+        {Kind::TooMany, 100, 50, 5},
     };
     for (const auto& c : cases) {
         DriveChanges changes;
-        int reads = 0;
+        int batches = 0;
         uint64_t nextChange = 0, now = 0;
         for (int seen = 0; seen < c.changes || changes.Waiting(); now += 1) {
             if (seen < c.changes && now == nextChange) {
-                changes.Seen({false, true}, now);
+                changes.Seen({c.kind, L"E:\\Lessons", {{NameChange::Kind::Added, std::to_wstring(seen)}}}, now);
                 ++seen;
                 nextChange = now + c.gapMs;
             }
-            if (now % 100 == 0 && changes.TakeDue(now).files) ++reads;
+            if (now % 50 == 0 && !changes.TakeDue(now).reports.empty()) ++batches;
         }
-        EXPECT_EQ(reads, c.expectedReads) << c.changes << " changes " << c.gapMs << " ms apart";
+        EXPECT_EQ(batches, c.expectedBatches) << c.changes << " changes " << c.gapMs << " ms apart";
     }
+
+    // Lost changes or a failure outweigh the names, and so do too many names.
+    DriveChanges changes;
+    changes.Seen({Kind::Names, L"E:\\A", {{NameChange::Kind::Added, L"a"}}}, 0);
+    changes.Seen({Kind::Failure, L"E:\\A", {}}, 0);
+    changes.Seen({Kind::TooMany, L"E:\\A", {}}, 0);
+    for (int i = 0; i < 1001; ++i) changes.Seen({Kind::Names, L"E:\\B", {{NameChange::Kind::Added, L"b"}}}, 0);
+    const DriveChanges::Due due = changes.TakeDue(5000);
+    ASSERT_EQ(due.reports.size(), 2u);
+    EXPECT_EQ(due.reports[0].kind, Kind::Failure);
+    EXPECT_EQ(due.reports[1].kind, Kind::TooMany);
+    EXPECT_TRUE(due.reports[1].names.empty());
 }
 
 }  // namespace

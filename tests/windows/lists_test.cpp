@@ -13,7 +13,8 @@ using Names = std::vector<std::wstring>;
 // A hidden top-level window to hold the lists.
 struct ListsOnDisk : ::testing::Test {
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
-    FolderScanner scanner;
+    Win32FolderWatch watch{parent};
+    FolderScanner scanner{watch};
     FolderListBox dir1{parent, 1, scanner};
     FileListBox file1{parent, 2, scanner};
 

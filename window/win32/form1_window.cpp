@@ -1,10 +1,9 @@
 #include "form1_window.h"
 
-#include <dbt.h>
-
 #include <exception>
 #include <new>
 
+#include "device_change.h"
 #include "dpi.h"
 #include "layout.h"
 #include "resource.h"
@@ -14,7 +13,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
-constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
+constexpr DWORD kCatchUpMs = 50;  // how often the loop asks while changes wait
 // Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -110,14 +109,17 @@ void Form1Window::Show() {
 }
 
 // Waits for a message or a change in a watched folder, whichever comes
-// first; nothing runs while neither does.
+// first; nothing runs while neither does. Changes are applied here only,
+// between messages: never inside a message box or a window drag, which run
+// loops of their own, so the lists never change under a handler.
 int Form1Window::RunMessageLoop() {
     for (;;) {
         Guarded([this] {
-            watch_->Follow(dir1_->Path(), file1_->Path());
-            const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(), INFINITE,
+            const DWORD woken = MsgWaitForMultipleObjectsEx(watch_->Count(), watch_->Events(),
+                                                            form_->Drive_Waiting() ? kCatchUpMs : INFINITE,
                                                             QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            if (woken < WAIT_OBJECT_0 + watch_->Count()) OnFolderChanged(watch_->Take(woken - WAIT_OBJECT_0));
+            if (woken < WAIT_OBJECT_0 + watch_->Count()) form_->Drive_Changed(watch_->Take(woken - WAIT_OBJECT_0));
+            form_->Drive_CatchUp();
             return LRESULT{0};
         });
         MSG message;
@@ -157,8 +159,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else if (focusWhenInactive_ && IsChild(window_, focusWhenInactive_)) SetFocus(focusWhenInactive_);
             return 0;
         case kSystemIconsLoaded: OnIconsLoaded(); return 0;
-        case WM_TIMER: OnTimer(); return 0;
-        case WM_DEVICECHANGE: OnDeviceChange(wParam, lParam); return TRUE;
+        case WM_DEVICECHANGE: return form_ ? RouteDeviceChange(*form_, wParam, lParam) : TRUE;
         case WM_DESTROY: OnDestroy(); return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -166,9 +167,11 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The controls are created in tab order, then placed for the window's DPI.
 void Form1Window::OnCreate() {
-    dir1_ = std::make_unique<FolderListBox>(window_, kDir1, scanner_);
+    watch_.emplace(window_);
+    scanner_.emplace(*watch_);
+    dir1_ = std::make_unique<FolderListBox>(window_, kDir1, *scanner_);
     command1_ = CreateButton(window_, kCommand1, texts::kOpenFolderButton);
-    file1_ = std::make_unique<FileListBox>(window_, kFile1, scanner_);
+    file1_ = std::make_unique<FileListBox>(window_, kFile1, *scanner_);
     command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
     dir1_->Box().SetBackground(controlBackground_.Get());
     file1_->Box().SetBackground(controlBackground_.Get());
@@ -176,8 +179,7 @@ void Form1Window::OnCreate() {
     listBoxProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
     SetWindowLongPtrW(file1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc));
-    form_.emplace(runTime_, *dir1_, *file1_);
-    watch_.emplace(window_);
+    form_.emplace(runTime_, *dir1_, *file1_, *watch_);
 
     const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
@@ -199,13 +201,10 @@ void Form1Window::OnCommand(int id, int code) {
 }
 
 // Enter presses the focused button, or in a list does what a double-click
-// does. F5 reads both lists again, and watches them again if a drive
-// removal had stopped that.
+// does. F5 reads both lists again.
 bool Form1Window::OnKeyDown(const MSG& key) {
     if (key.wParam == VK_F5) {
-        watch_->Resume();
-        form_->Dir1_Refresh();
-        form_->File1_Refresh();
+        form_->Form_Refresh();
         return true;
     }
     if (key.wParam != VK_RETURN) return false;
@@ -230,35 +229,6 @@ LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, L
         else self.form_->File1_KeyPress(key);
         return LRESULT{0};
     });
-}
-
-// Something changed in a watched folder. The lists are read again once the
-// burst of changes pauses (see DriveChanges); the timer asks until then.
-void Form1Window::OnFolderChanged(FolderWatch::Changed changed) {
-    const bool timerRunning = changes_.Waiting();
-    changes_.Seen({changed.folders, changed.files}, GetTickCount64());
-    if (!timerRunning) SetTimer(window_, kDriveChangesTimer, 100, nullptr);
-}
-
-// Not while a message box of a handler is up (it disables the window): the
-// handler runs on when the box closes, and handlers never overlap.
-void Form1Window::OnTimer() {
-    if (!IsWindowEnabled(window_)) return;
-    const DriveChanges::Lists due = changes_.TakeDue(GetTickCount64());
-    if (due.folders) form_->Dir1_Refresh();
-    if (due.files) form_->File1_Refresh();
-    if (!changes_.Waiting()) KillTimer(window_, kDriveChangesTimer);
-}
-
-// Windows asks before it removes a drive: the watches let go of it, and
-// watch again if the removal failed.
-void Form1Window::OnDeviceChange(WPARAM event, LPARAM data) {
-    const bool aboutAHandle = event == DBT_DEVICEQUERYREMOVE || event == DBT_DEVICEQUERYREMOVEFAILED ||
-                              event == DBT_DEVICEREMOVEPENDING || event == DBT_DEVICEREMOVECOMPLETE;
-    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
-    if (!aboutAHandle || !header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return;
-    if (event == DBT_DEVICEQUERYREMOVEFAILED) watch_->Resume();
-    else watch_->Pause();
 }
 
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {

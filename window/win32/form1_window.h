@@ -4,11 +4,10 @@
 #include <memory>
 #include <optional>
 
-#include "drive_changes.h"
 #include "file_list_box.h"
 #include "folder_list_box.h"
 #include "folder_scan.h"
-#include "folder_watch.h"
+#include "folder_watch_win32.h"
 #include "form1.h"
 #include "layout.h"
 #include "owned.h"
@@ -37,9 +36,6 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnIconsLoaded();
-    void OnFolderChanged(FolderWatch::Changed changed);
-    void OnTimer();
-    void OnDeviceChange(WPARAM event, LPARAM data);
     void OnDestroy();
     bool OnKeyDown(const MSG& key);
 
@@ -49,14 +45,13 @@ private:
     HINSTANCE instance_;
     Win32RunTime& runTime_;
     HWND window_ = nullptr;
-    FolderScanner scanner_;
+    std::optional<Win32FolderWatch> watch_;
+    std::optional<FolderScanner> scanner_;
     SystemIcons icons_;
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
     std::optional<Form1> form_;
-    std::optional<FolderWatch> watch_;
-    DriveChanges changes_;
     OwnedFont font_;
     OwnedBrush background_, controlBackground_;
     HWND focusWhenInactive_ = nullptr;
