@@ -33,8 +33,8 @@ struct Clicks : ::testing::Test {
         MakeFolder(L"E:\\Lessons\\a=b");
         MakeFolder(L"E:\\Lessons\\Week2");
     }
-    void Start() {
-        program = std::make_unique<Verondel>();
+    void Start(const std::wstring& startIn = L"E:\\") {
+        program = std::make_unique<Verondel>(startIn);
         ASSERT_NE(program->Window(), nullptr);
         ASSERT_TRUE(program->NoBox());
     }
@@ -205,7 +205,7 @@ TEST_F(Clicks, DoubleClickAndEnterOpenAFolderOrAFile) {
 }
 
 TEST_F(Clicks, ListsFollowTheDrive) {
-    Start();
+    Start(L"E:\\Lessons\\Week2");  // the program lets go of it: Week2 can be moved below
     ClickFolder(kWeek1, 4);
     ClickFile(L"slides.lesson");
     HWND folders = program->Dir1(), files = program->File1();
@@ -231,13 +231,21 @@ TEST_F(Clicks, ListsFollowTheDrive) {
     OpenFileButton();
     program->ExpectBox(L"请先选择文件");
 
-    // The highlighted folder gone: the open folder becomes current. (Moved
-    // away, as Wine keeps a folder it is asked to remove while the program
-    // watches it.) A launch first: the program watches the folder a click
-    // shows only once it has handled the click.
+    // More files at once than a watch can tell of, while a message box is
+    // up and once more after: none shows under the box, all do after it.
+    OpenFileButton();
+    ASSERT_NE(program->WaitForBox().handle, nullptr);
+    ASSERT_TRUE(ChangeOutsideWine(L"cd Lessons/Week1 && seq 1 2000 | sed s/^/while_a_box_is_up_/ | xargs touch"));
+    EXPECT_FALSE(WaitUntil([&] { return RowCount(files) != 5; }, 1000)) << "changed under a message box";
+    program->ExpectBox(L"请先选择文件");
+    EXPECT_TRUE(WaitUntil([&] { return RowCount(files) == 2005; }, 3000)) << RowCount(files);
+    ASSERT_TRUE(ChangeOutsideWine(L"cd Lessons/Week1 && seq 1 20000 | sed s/^/burst_/ | xargs touch && rm while_a*"));
+    EXPECT_TRUE(WaitUntil([&] { return RowCount(files) == 20005; }, 10000)) << RowCount(files);
+    ASSERT_TRUE(ChangeOutsideWine(L"rm Lessons/Week1/burst_*"));
+    EXPECT_TRUE(WaitUntil([&] { return RowCount(files) == 5; }, 10000)) << RowCount(files);
+
+    // The highlighted folder gone: the open folder becomes current.
     ClickFolder(RowOf(folders, L"Week2"), 0);
-    OpenFolderButton();
-    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\\Week2\""});
     ASSERT_TRUE(MoveFileW(L"E:\\Lessons\\Week2", L"E:\\Week2 (removed)"));
     EXPECT_TRUE(Shows(folders, {L"E:\\", L"Lessons", L"a=b", L"My Lessons, 2024", L"Week0", L"Week1"}));
     EXPECT_TRUE(Shows(files, {L"intro.lesson"}));
@@ -246,11 +254,31 @@ TEST_F(Clicks, ListsFollowTheDrive) {
     EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\Lessons\""});
     EXPECT_TRUE(program->NoBox());
 
-    // A change in the open folder just after a folder click is not lost
-    // while the watching moves on to the clicked folder.
+    // Changes just after a click: in the open folder, while the watching
+    // moves on to the clicked folder; and in the folder the click reads.
     ClickFolder(RowOf(folders, L"Week0"), 0);
     MakeFolder(L"E:\\Lessons\\Week4");
     EXPECT_TRUE(WaitUntil([&] { return RowOf(folders, L"Week4") >= 0; }, 2000));
+    ClickFolder(kLessons, 1);
+    MakeFolder(L"E:\\Lessons\\Week5");
+    WriteBytes(L"E:\\Lessons\\just after.lesson", "x");
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(folders, L"Week5") >= 0 && RowOf(files, L"just after.lesson") >= 0; }, 2000));
+
+    // The open folder removed and made again: followed from then on.
+    ASSERT_TRUE(ChangeOutsideWine(L"rm -r Lessons && mkdir -p Lessons/Again && touch Lessons/again.lesson"));
+    EXPECT_TRUE(Shows(folders, {L"E:\\", L"Lessons", L"Again"}));
+    EXPECT_TRUE(Shows(files, {L"again.lesson"}));
+    WriteBytes(L"E:\\Lessons\\and again.lesson", "x");
+    EXPECT_TRUE(Shows(files, {L"again.lesson", L"and again.lesson"}));
+
+    // The open folder removed: the lists show the nearest folder left, and
+    // the buttons act on it.
+    ASSERT_TRUE(ChangeOutsideWine(L"rm -r Lessons"));
+    EXPECT_TRUE(Shows(folders, {L"E:\\", L"Week2 (removed)"}));
+    EXPECT_TRUE(Shows(files, {L"a.lesson", L"Verondel.exe", L"Verondel设置.ini"}));
+    OpenFolderButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"E:\\\""});
+    EXPECT_TRUE(program->NoBox());
 }
 
 TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
@@ -267,7 +295,7 @@ TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
     EXPECT_FALSE(WaitUntil([&] { return Entries(files).size() != 4 || Entries(folders).size() != 6; }, 2000))
         << testing::PrintToString(Entries(files)) << testing::PrintToString(Entries(folders));
 
-    // The removal failed: watched again, from the next change on.
+    // The removal failed: read and watched again.
     program->SendDeviceChange(DBT_DEVICEQUERYREMOVEFAILED);
     WriteBytes(L"E:\\Lessons\\Week1\\after.lesson", "x");
     EXPECT_TRUE(WaitUntil([&] {
@@ -284,6 +312,15 @@ TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
     EXPECT_EQ(RowText(folders, Highlighted(folders)), L"Week1");
     WriteBytes(L"E:\\Lessons\\Week1\\after F5.lesson", "x");
     EXPECT_TRUE(WaitUntil([&] { return RowOf(files, L"after F5.lesson") >= 0; }, 2000));
+
+    // The drive was removed, and arrives again: read and watched again.
+    program->SendDeviceChange(DBT_DEVICEQUERYREMOVE);
+    program->SendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+    WriteBytes(L"E:\\Lessons\\Week1\\while away.lesson", "x");
+    program->SendDeviceChange(DBT_DEVICEARRIVAL, L'E');
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(files, L"while away.lesson") >= 0; }, 2000));
+    WriteBytes(L"E:\\Lessons\\Week1\\back.lesson", "x");
+    EXPECT_TRUE(WaitUntil([&] { return RowOf(files, L"back.lesson") >= 0; }, 2000));
 }
 
 TEST_F(Clicks, TypingFindsTheFirstNameStartingSo) {

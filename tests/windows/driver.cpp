@@ -52,13 +52,6 @@ void Send(INPUT input) { SendInput(1, &input, sizeof input); }
 
 }  // namespace
 
-std::wstring WindowsPathFromEnvironment(const char* variable) {
-    const char* path = std::getenv(variable);
-    std::wstring windows = L"Z:";
-    for (const char* c = path ? path : ""; *c; ++c) windows += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return windows;
-}
-
 Verondel::Verondel(const std::wstring& startIn) {
     CopyFileW(WindowsPathFromEnvironment("VERONDEL_EXE").c_str(), L"E:\\Verondel.exe", FALSE);
     STARTUPINFOW startup{};
@@ -94,13 +87,17 @@ LRESULT Verondel::SendWithData(UINT message, WPARAM wParam, const void* data, si
 
 // Wine, as Windows, copies what a WM_DEVICECHANGE points to across, by its
 // dbch_size, so here the pointer is this process's own.
-LRESULT Verondel::SendDeviceChange(WPARAM event) {
-    DEV_BROADCAST_HANDLE about{};
-    about.dbch_size = sizeof about;
-    about.dbch_devicetype = DBT_DEVTYP_HANDLE;
+LRESULT Verondel::SendDeviceChange(WPARAM event, wchar_t volume) {
+    DEV_BROADCAST_HANDLE handle{};
+    handle.dbch_size = sizeof handle;
+    handle.dbch_devicetype = DBT_DEVTYP_HANDLE;
+    DEV_BROADCAST_VOLUME drive{};
+    drive.dbcv_size = sizeof drive;
+    drive.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    drive.dbcv_unitmask = volume ? 1u << (volume - L'A') : 0;
+    const LPARAM about = volume ? reinterpret_cast<LPARAM>(&drive) : reinterpret_cast<LPARAM>(&handle);
     DWORD_PTR answer = 0;
-    SendMessageTimeoutW(Window(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&about), SMTO_ABORTIFHUNG, 5000,
-                        &answer);
+    SendMessageTimeoutW(Window(), WM_DEVICECHANGE, event, about, SMTO_ABORTIFHUNG, 5000, &answer);
     return static_cast<LRESULT>(answer);
 }
 

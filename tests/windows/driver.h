@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "list_rows.h"
+#include "test_drive.h"
 
 // What a message box shows.
 struct Box {
@@ -66,8 +67,10 @@ public:
     LRESULT SendWithData(UINT message, WPARAM wParam, const void* data, size_t size);
     // Tells the program, as Windows does for each folder it watches, that
     // the drive is about to be removed (DBT_DEVICEQUERYREMOVE: it stops
-    // watching) or that the removal failed (DBT_DEVICEQUERYREMOVEFAILED).
-    LRESULT SendDeviceChange(WPARAM event);
+    // watching), that the removal failed (DBT_DEVICEQUERYREMOVEFAILED) or
+    // happened (DBT_DEVICEREMOVECOMPLETE); with a volume letter, that the
+    // drive arrived (DBT_DEVICEARRIVAL).
+    LRESULT SendDeviceChange(WPARAM event, wchar_t volume = 0);
 
     bool IsRunning() const;
     HANDLE Process() const { return process_.hProcess; }
@@ -119,5 +122,3 @@ size_t LaunchesRecorded();
 // offered for files ending in ".nothing"; clears the launch record.
 void InstallRecorder(const std::wstring& extension);
 
-// Wine's name for a Linux path given in an environment variable.
-std::wstring WindowsPathFromEnvironment(const char* variable);

@@ -1,5 +1,7 @@
 #include "test_drive.h"
 
+#include <cstdlib>
+
 std::wstring MakeFolder(const std::wstring& path) {
     for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
         CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
@@ -20,6 +22,40 @@ std::string Gbk(const std::wstring& text) {
     std::string bytes(size, '\0');
     WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;
+}
+
+std::wstring WindowsPathFromEnvironment(const char* variable) {
+    const char* path = std::getenv(variable);
+    std::wstring windows = L"Z:";
+    for (const char* c = path ? path : ""; *c; ++c) windows += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return windows;
+}
+
+// Wine starts a Linux program but gives no handle to wait on: the shell
+// writes its exit status beside the drive's folder (not on the drive, where
+// the program would see it) once it is done.
+bool ChangeOutsideWine(const std::wstring& command) {
+    const std::wstring done = WindowsPathFromEnvironment("VERONDEL_DRIVE_E") + L".done";
+    DeleteFileW(done.c_str());
+    std::wstring commandLine = L"/bin/sh -c \"cd $VERONDEL_DRIVE_E && (" + command +
+                               L"); echo $? > $VERONDEL_DRIVE_E.done.new && mv $VERONDEL_DRIVE_E.done.new $VERONDEL_DRIVE_E.done\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION shell{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &shell))
+        return false;
+    if (shell.hProcess) CloseHandle(shell.hProcess);
+    if (shell.hThread) CloseHandle(shell.hThread);
+    for (int waited = 0; waited < 60000 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20)
+        Sleep(20);
+    char status[8] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ReadFile(file, status, sizeof status - 1, &read, nullptr);
+    CloseHandle(file);
+    DeleteFileW(done.c_str());
+    return status[0] == '0' && (status[1] == '\n' || status[1] == 0);
 }
 
 // Removes what is below folder (a \\?\ path, so deep trees go too), except keep.

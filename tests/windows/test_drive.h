@@ -16,6 +16,15 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 // Text in the GBK code page, as a Chinese Notepad saves it.
 std::string Gbk(const std::wstring& text);
 
+// Wine's name for a Linux path given in an environment variable.
+std::wstring WindowsPathFromEnvironment(const char* variable);
+
+// Runs a shell command on the Linux side of drive E:, as another program of
+// the desktop would change it, and waits for it; the drive's Linux folder
+// is $VERONDEL_DRIVE_E. Wine cannot remove a folder a program holds open,
+// Linux can; and it makes thousands of files at once. True when it succeeded.
+bool ChangeOutsideWine(const std::wstring& command);
+
 // Empties drive E: between tests, trees past MAX_PATH included. A folder
 // named in keep (E:\huge) stays: it was made before Wine started and
 // would take minutes to make again.
