@@ -50,6 +50,9 @@ add_executable(Verondel WIN32 window/win32/main.cpp window/win32/form1_window.cp
 target_include_directories(Verondel PRIVATE window/win32 resources ${CMAKE_BINARY_DIR}/resources)
 target_link_libraries(Verondel PRIVATE verondel_window verondel_win32 comctl32)
 target_link_options(Verondel PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)
+# Run from the page file when started from a USB stick (see the script).
+add_custom_command(TARGET Verondel POST_BUILD
+                   COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/run_from_swap.py $<TARGET_FILE:Verondel> VERBATIM)
 
 include(cmake/windows_tests.cmake)
 include(cmake/bench.cmake)

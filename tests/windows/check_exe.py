@@ -76,6 +76,8 @@ def check_headers(pe, path):
     # real Windows folder, where Explorer is started from.
     check("TERMINAL_SERVER_AWARE set", flags & 0x8000, f"{flags:#06x}")
     check("large address aware", pe.FILE_HEADER.Characteristics & 0x20, f"{pe.FILE_HEADER.Characteristics:#06x}")
+    # Run from the page file, not the stick: a pulled stick cannot take code not yet loaded with it.
+    check("REMOVABLE_RUN_FROM_SWAP set", pe.FILE_HEADER.Characteristics & 0x400, f"{pe.FILE_HEADER.Characteristics:#06x}")
     # ASLR needs relocations: without them Windows loads at the fixed base anyway.
     relocs = pe.OPTIONAL_HEADER.DATA_DIRECTORY[5].Size
     check("base relocations kept", relocs > 0 and not pe.FILE_HEADER.Characteristics & 1, f"{relocs} bytes")
