@@ -41,6 +41,18 @@ std::vector<std::wstring> NamesBelowRoot(const std::wstring& path, size_t rootLe
     return names;
 }
 
+// CON, "nul.txt", "Com1 .doc", "LPT³": the part before the first dot,
+// without trailing spaces, is a device's name.
+bool IsDeviceName(const std::wstring& name) {
+    std::wstring base = name.substr(0, name.find(L'.'));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    for (wchar_t& c : base) c = static_cast<wchar_t>(towupper(c));
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL") return true;
+    if (base.size() != 4 || (!base.starts_with(L"COM") && !base.starts_with(L"LPT"))) return false;
+    const wchar_t digit = base[3];
+    return (digit >= L'0' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3';
+}
+
 std::wstring WindowsFullPath(const std::wstring& path) {
     DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) return path;
@@ -86,6 +98,6 @@ std::wstring ForFileApi(const std::wstring& path) {
 bool HasNameTheShellAlters(const std::wstring& path) {
     const std::wstring full = FullFolderPath(path);
     for (const std::wstring& name : NamesBelowRoot(full, RootLength(full)))
-        if (name.back() == L'.' || name.back() == L' ') return true;
+        if (name.back() == L'.' || name.back() == L' ' || IsDeviceName(name)) return true;
     return false;
 }

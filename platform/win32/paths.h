@@ -18,6 +18,9 @@ std::wstring FullFolderPath(const std::wstring& path);
 // they are.
 std::wstring ForFileApi(const std::wstring& path);
 
-// True when a name in path ends in a dot or a space. The shell and Explorer
-// read such a name without them, which may be another file or folder.
+// True when a name in path ends in a dot or a space, which the shell and
+// Explorer read without them (and so as another file or folder), or is one
+// the shell may read as a device: CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to
+// LPT9 (also with a superscript digit), with any extension, in any case.
+// Newer Windows reads fewer of them so; refusing them is safe on every one.
 bool HasNameTheShellAlters(const std::wstring& path);

@@ -1,6 +1,5 @@
 #include "runtime_win32.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include "owned.h"
@@ -36,18 +35,6 @@ std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return {};
     return slash == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, slash);
-}
-
-// The shell may hand a file to a COM server, which wants the calling thread
-// in a single-threaded apartment. Done on first use: ole32 is not loaded
-// before anything needs it.
-void JoinSingleThreadedApartmentOnce() {
-    static const bool joined = [] {
-        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-        const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
-        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }();
-    static_cast<void>(joined);
 }
 
 // A message box cannot show a megabyte of text; long lines are shortened.
@@ -203,7 +190,7 @@ Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
     if (HasNameTheShellAlters(file)) return Result::Failure(SystemReason(ERROR_INVALID_NAME, name));
 
     using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-    JoinSingleThreadedApartmentOnce();
+    JoinSingleThreadedApartment();
     static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (!shellExecute) return Result::Failure(SystemReason(ERROR_PROC_NOT_FOUND));
 

@@ -1,5 +1,7 @@
 #include "system_dll.h"
 
+#include <objbase.h>
+
 #include <string>
 
 FARPROC SystemFunction(const wchar_t* dll, const char* name) {
@@ -10,4 +12,13 @@ FARPROC SystemFunction(const wchar_t* dll, const char* name) {
     HMODULE module = GetModuleHandleW(path.c_str());
     if (!module) module = LoadLibraryW(path.c_str());  // a full path: nothing is searched for
     return module ? GetProcAddress(module, name) : nullptr;
+}
+
+void JoinSingleThreadedApartment() {
+    static const bool joined = [] {  // the window's thread is the only one that asks
+        using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+        const auto initialize = SystemFunctionAs<Initialize>(L"ole32.dll", "CoInitializeEx");
+        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    static_cast<void>(joined);
 }

@@ -45,6 +45,7 @@ DWORD WINAPI SystemIcons::Load(void* self) {
 
 int SystemIcons::ForFolder(bool open) {
     if (!list_) return -1;
+    JoinSingleThreadedApartment();
     int& icon = folders_[open];
     if (icon < 0) {
         SHFILEINFOW info{};
@@ -63,6 +64,7 @@ int SystemIcons::ForFileName(const std::wstring& name) {
     if (!extension.empty()) CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
     if (const auto found = byExtension_.find(extension); found != byExtension_.end()) return found->second;
 
+    JoinSingleThreadedApartment();
     SHFILEINFOW info{};
     const std::wstring typical = L"file" + extension;
     FileInfo(typical.c_str(), FILE_ATTRIBUTE_NORMAL, info, kSmallIconIndex);

@@ -148,6 +148,13 @@ TEST(Paths, EveryNameIsKeptAsItIs) {
         {L"\\\\?\\E:\\a ", L"E:\\a ", L"\\\\?\\E:\\a ", true},
         {L"\\\\server\\share\\", L"\\\\server\\share", L"\\\\?\\UNC\\server\\share", false},
         {L"\\\\server\\share\\a\\..\\b", L"\\\\server\\share\\b", L"\\\\?\\UNC\\server\\share\\b", false},
+        // Names the shell may read as a device, kept as they are and refused.
+        {L"E:\\con", L"E:\\con", L"\\\\?\\E:\\con", true},
+        {L"E:\\Nul.txt", L"E:\\Nul.txt", L"\\\\?\\E:\\Nul.txt", true},
+        {L"E:\\aux .doc", L"E:\\aux .doc", L"\\\\?\\E:\\aux .doc", true},
+        {L"E:\\LPT\u00B3\\a.doc", L"E:\\LPT\u00B3\\a.doc", L"\\\\?\\E:\\LPT\u00B3\\a.doc", true},
+        {L"E:\\COM0.tar.gz", L"E:\\COM0.tar.gz", L"\\\\?\\E:\\COM0.tar.gz", true},
+        {L"E:\\console\\COM10\\prn1\\LPT\u00B4", L"E:\\console\\COM10\\prn1\\LPT\u00B4", L"\\\\?\\E:\\console\\COM10\\prn1\\LPT\u00B4", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.path));
