@@ -2,5 +2,5 @@
 add_executable(baseline_window WIN32 bench/baseline_window.cpp)
 target_link_options(baseline_window PRIVATE -municode)
 add_executable(benchmark bench/benchmark.cpp)
-target_link_libraries(benchmark PRIVATE driver psapi)
+target_link_libraries(benchmark PRIVATE driver verondel_win32 psapi)
 add_dependencies(benchmark Verondel baseline_window)

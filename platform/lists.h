@@ -29,8 +29,9 @@ public:
     virtual bool Highlight(const std::wstring& folder) = 0;
 
     // Highlights the first entry, in list order, whose name starts with
-    // text, ignoring case, without a Click; false when none does.
-    virtual bool HighlightFirstStartingWith(const std::wstring& text) = 0;
+    // text, or failing that contains it, ignoring case, without a Click;
+    // false when none does.
+    virtual bool HighlightFirstMatching(const std::wstring& text) = 0;
 
     // Subfolders of the open folder changed on disk: adds the names in add
     // that are not listed yet, each in its place, and drops the names in
@@ -60,8 +61,9 @@ public:
     virtual bool Select(const std::wstring& name) = 0;
 
     // Selects the first file, in list order, whose name starts with text,
-    // ignoring case, without a Click; false when none does.
-    virtual bool SelectFirstStartingWith(const std::wstring& text) = 0;
+    // or failing that contains it, ignoring case, without a Click; false
+    // when none does.
+    virtual bool SelectFirstMatching(const std::wstring& text) = 0;
 
     // Files of the listed folder changed on disk: as FolderList::Change.
     // The selection stays on its file (on none, if that was dropped).

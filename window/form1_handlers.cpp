@@ -29,7 +29,7 @@ void Form1::Dir1_DblClick() {
 void Form1::Dir1_KeyPress(wchar_t key) {
     const std::wstring typed = dir1Typed.Add(key, runTime.Milliseconds());
     const int before = Dir1.ListIndex();
-    if (!typed.empty() && Dir1.HighlightFirstStartingWith(typed) && Dir1.ListIndex() != before) Dir1_Click();
+    if (!typed.empty() && Dir1.HighlightFirstMatching(typed) && Dir1.ListIndex() != before) Dir1_Click();
 }
 
 // A file was selected: remember its full path for "打开文件".
@@ -44,7 +44,7 @@ void Form1::File1_DblClick() { Command2_Click(); }
 void Form1::File1_KeyPress(wchar_t key) {
     const std::wstring typed = file1Typed.Add(key, runTime.Milliseconds());
     const std::wstring before = File1.FileName();
-    if (!typed.empty() && File1.SelectFirstStartingWith(typed) && File1.FileName() != before) File1_Click();
+    if (!typed.empty() && File1.SelectFirstMatching(typed) && File1.FileName() != before) File1_Click();
 }
 
 // "打开文件夹": shows the current folder in the file manager. The path is

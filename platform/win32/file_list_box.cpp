@@ -19,7 +19,7 @@ bool FileListBox::Select(const std::wstring& name) {
     return row >= 0;
 }
 
-bool FileListBox::SelectFirstStartingWith(const std::wstring& text) { return box_.SelectFirstStartingWith(text); }
+bool FileListBox::SelectFirstMatching(const std::wstring& text) { return box_.SelectFirstMatching(text); }
 
 // Each name is found, and placed, by the order the scan sorted the list in.
 void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {

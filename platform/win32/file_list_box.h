@@ -19,7 +19,7 @@ public:
     Result SetPath(const std::wstring& folder) override;
     std::wstring FileName() const override;
     bool Select(const std::wstring& name) override;
-    bool SelectFirstStartingWith(const std::wstring& text) override;
+    bool SelectFirstMatching(const std::wstring& text) override;
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }

@@ -116,8 +116,8 @@ bool FolderListBox::Highlight(const std::wstring& folder) {
     return true;
 }
 
-bool FolderListBox::HighlightFirstStartingWith(const std::wstring& text) {
-    return box_.SelectFirstStartingWith(text);
+bool FolderListBox::HighlightFirstMatching(const std::wstring& text) {
+    return box_.SelectFirstMatching(text);
 }
 
 // Ancestors and the open folder are drawn open and indented by depth; the

@@ -21,7 +21,7 @@ public:
     int ListIndex() const override;
     std::wstring List(int index) const override;
     bool Highlight(const std::wstring& folder) override;
-    bool HighlightFirstStartingWith(const std::wstring& text) override;
+    bool HighlightFirstMatching(const std::wstring& text) override;
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }

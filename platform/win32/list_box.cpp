@@ -89,11 +89,23 @@ int ListBox::RowFor(const std::wstring& text, int first,
     return first;
 }
 
-bool ListBox::SelectFirstStartingWith(const std::wstring& text) {
-    const LRESULT row = SendMessageW(handle_, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+bool ListBox::SelectFirstMatching(const std::wstring& text) {
+    LRESULT row = SendMessageW(handle_, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    if (row == LB_ERR) row = FirstHolding(text);
     if (row == LB_ERR) return false;
     Select(static_cast<int>(row));
     return true;
+}
+
+// The first row whose text holds text, ignoring case, or LB_ERR.
+LRESULT ListBox::FirstHolding(std::wstring text) const {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    for (int row = 0, count = Count(); row < count; ++row) {
+        std::wstring entry = Text(row);
+        CharLowerBuffW(entry.data(), static_cast<DWORD>(entry.size()));
+        if (entry.find(text) != std::wstring::npos) return row;
+    }
+    return LB_ERR;
 }
 
 // LB_FINDSTRINGEXACT ignores case, and a drive may hold names that differ

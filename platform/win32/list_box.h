@@ -39,8 +39,10 @@ public:
     int RowFor(const std::wstring& text, int first, bool (*comesBefore)(const std::wstring&, const std::wstring&)) const;
 
     // Selects the first row whose text starts with text, ignoring case as
-    // Windows does; false, and nothing changed, when there is none.
-    bool SelectFirstStartingWith(const std::wstring& text);
+    // Windows does, or failing that the first that holds it anywhere (long
+    // names share their beginnings); false, and nothing changed, when there
+    // is none.
+    bool SelectFirstMatching(const std::wstring& text);
     // The row whose text is exactly text, or -1.
     int FindExactly(const std::wstring& text) const;
 
@@ -54,6 +56,8 @@ public:
     static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
 private:
+    LRESULT FirstHolding(std::wstring text) const;
+
     HWND handle_;
     HBRUSH background_ = nullptr;
     int changingSelected_ = -1, changingTop_ = 0;  // between BeginChanges and EndChanges

@@ -68,11 +68,22 @@ inline std::wstring NameOf(const std::wstring& path) {
     return path.size() <= 3 ? path : path.substr(path.find_last_of(L'\\') + 1);
 }
 
-// What the Windows lists do when asked for a name starting with text.
-inline bool StartsWithIgnoringCase(const std::wstring& name, const std::wstring& text) {
-    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c; };
-    return name.size() >= text.size() &&
-           std::equal(text.begin(), text.end(), name.begin(), [&](wchar_t a, wchar_t b) { return fold(a) == fold(b); });
+// Where the Windows lists find text in a name, ignoring case: at its start
+// (0), further on, or nowhere (npos).
+inline size_t FindIgnoringCase(std::wstring name, std::wstring text) {
+    for (auto* s : {&name, &text})
+        for (wchar_t& c : *s) c = c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
+    return name.find(text);
+}
+
+// The first of names starting with text, or failing that holding it; -1 if none.
+inline int FirstMatching(const std::vector<std::wstring>& names, const std::wstring& text) {
+    for (const bool anywhere : {false, true})
+        for (size_t i = 0; i < names.size(); ++i) {
+            const size_t at = FindIgnoringCase(names[i], text);
+            if (anywhere ? at != std::wstring::npos : at == 0) return static_cast<int>(i);
+        }
+    return -1;
 }
 
 inline std::wstring ParentOf(const std::wstring& folder) {
@@ -219,13 +230,13 @@ public:
         }
         return false;
     }
-    bool HighlightFirstStartingWith(const std::wstring& text) override {
-        for (int index : Indexes()) {
-            if (!StartsWithIgnoringCase(NameOf(List(index)), text)) continue;
-            index_ = index;
-            return true;
-        }
-        return false;
+    bool HighlightFirstMatching(const std::wstring& text) override {
+        const std::vector<int> indexes = Indexes();
+        std::vector<std::wstring> names;
+        for (int index : indexes) names.push_back(NameOf(List(index)));
+        const int found = FirstMatching(names, text);
+        if (found >= 0) index_ = indexes[found];
+        return found >= 0;
     }
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
         const std::wstring highlighted = index_ >= 0 ? subfolders_.at(index_) : L"";
@@ -291,13 +302,10 @@ public:
         if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
     }
     const std::vector<std::wstring>& Names() const { return names_; }
-    bool SelectFirstStartingWith(const std::wstring& text) override {
-        for (const auto& name : names_) {
-            if (!StartsWithIgnoringCase(name, text)) continue;
-            selected_ = name;
-            return true;
-        }
-        return false;
+    bool SelectFirstMatching(const std::wstring& text) override {
+        const int found = FirstMatching(names_, text);
+        if (found >= 0) selected_ = names_[found];
+        return found >= 0;
     }
 
     // What the user does: selects the file named name.

@@ -323,7 +323,7 @@ TEST_F(Clicks, AskingToRemoveTheDriveStopsTheWatching) {
     EXPECT_TRUE(WaitUntil([&] { return RowOf(files, L"back.lesson") >= 0; }, 2000));
 }
 
-TEST_F(Clicks, TypingFindsTheFirstNameStartingSo) {
+TEST_F(Clicks, TypingFindsTheFirstNameThatMatches) {
     for (const wchar_t* name : {L"apple", L"banana", L"Berry", L"blueberry", L"练习一", L"练习二"})
         WriteBytes(L"E:\\Lessons\\Week2\\" + std::wstring(name) + L".lesson", "x");
     Start();
@@ -340,6 +340,11 @@ TEST_F(Clicks, TypingFindsTheFirstNameStartingSo) {
     EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == RowOf(files, L"Berry.lesson"); }));
     OpenFileButton();
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week2\\Berry.lesson")});
+
+    // No name starts so: the first that holds it, as long names share their beginnings.
+    ClickFile(L"apple.lesson");
+    TypeText(L"RRY");
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(files) == RowOf(files, L"Berry.lesson"); }));
 
     // A pause starts a new search, from the top of the list, each time.
     // The pauses are what is typed: no state of the program to wait for.
