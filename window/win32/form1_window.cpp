@@ -6,6 +6,7 @@
 #include <new>
 
 #include "dpi.h"
+#include "form_frame.h"
 #include "layout.h"
 #include "resource.h"
 #include "system_text.h"
@@ -15,9 +16,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
 constexpr UINT_PTR kDriveChangesTimer = 1;  // asks every 100 ms while changes are waiting
-// Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 // The standard list box procedure, which both lists pass on to (see ListProc).
 WNDPROC listBoxProc = nullptr;
@@ -89,8 +87,8 @@ bool Form1Window::Create() {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return false;
 
-    window_ = CreateWindowExW(kExStyle, kClassName, texts::kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                              nullptr, nullptr, instance_, this);
+    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                              0, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
 }
 
@@ -101,9 +99,9 @@ void Form1Window::Load() {
     });
 }
 
-void Form1Window::Show() {
+void Form1Window::Show(int how) {
     runTime_.SetOwner(window_);
-    ShowWindow(window_, SW_SHOWNORMAL);
+    ShowWindow(window_, how);
     UpdateWindow(window_);
     SetFocus(dir1_->Box().Handle());
     icons_.Start(window_);
@@ -147,6 +145,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE: OnCreate(); return 0;
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_SIZE: OnSize(wParam); return 0;
+        case WM_GETMINMAXINFO: KeepAtLeastClassicSize(*reinterpret_cast<MINMAXINFO*>(lParam), dpi_); return 0;
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_CTLCOLORLISTBOX:
             SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
@@ -181,8 +181,7 @@ void Form1Window::OnCreate() {
 
     const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
-    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
+    const SIZE size = ClassicWindowSize(dpi);  // every start, whatever size it had when it was closed
     const POINT at = CentredOnMonitor(window_, size);
     SetWindowPos(window_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -261,10 +260,17 @@ void Form1Window::OnDeviceChange(WPARAM event, LPARAM data) {
     else watch_->Pause();
 }
 
+// The lists take the new room (see the layout table).
+void Form1Window::OnSize(WPARAM type) {
+    if (type != SIZE_MINIMIZED) PlaceControls(window_, dpi_);
+}
+
+// Moved to a monitor of another DPI, the form keeps its size in twips, or
+// stays maximised, where Windows suggests.
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    const SIZE size = IsZoomed(window_) ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
+                                        : WindowSizeAtNewDpi(window_, dpi_, dpi);
     ApplyDpi(dpi);
-    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -284,18 +290,16 @@ void Form1Window::OnDestroy() {
     PostQuitMessage(0);
 }
 
-// Places every control and sizes the font from the twips table at dpi.
+// Sizes the font for dpi and places every control from the twips table.
 void Form1Window::ApplyDpi(int dpi) {
     OwnedFont font(CreateFormFont(dpi));
-    for (const ControlPlace& place : kControlPlaces) {
-        HWND control = Control(place.id);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-        MoveWindow(control, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
-                   TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), TRUE);
-    }
+    for (const ControlPlace& place : kControlPlaces)
+        SendMessageW(Control(place.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     dir1_->Box().SetFont(font.Get());
     file1_->Box().SetFont(font.Get());
     font_ = std::move(font);  // the old font goes once no control uses it
+    dpi_ = dpi;
+    PlaceControls(window_, dpi);
 }
 
 HWND Form1Window::Control(ControlId id) const {

@@ -24,7 +24,7 @@ public:
 
     bool Create();  // hidden until Show()
     void Load();    // Form_Load, while nothing is on screen yet
-    void Show();
+    void Show(int how);  // how the program was asked to start: normal, maximised, minimised
     int RunMessageLoop();
 
 private:
@@ -34,6 +34,7 @@ private:
 
     void OnCreate();
     void OnCommand(int id, int code);
+    void OnSize(WPARAM type);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnIconsLoaded();
@@ -58,6 +59,7 @@ private:
     std::optional<FolderWatch> watch_;
     DriveChanges changes_;
     OwnedFont font_;
+    int dpi_ = 96;  // the DPI the form is laid out at
     OwnedBrush background_, controlBackground_;
     HWND focusWhenInactive_ = nullptr;
 };
