@@ -21,6 +21,7 @@ public:
     bool SelectFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
+    const ListBox& Box() const { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:

@@ -24,6 +24,8 @@ public:
     bool HighlightFirstStartingWith(const std::wstring& text) override;
 
     ListBox& Box() { return box_; }
+    const ListBox& Box() const { return box_; }
+    int Indent(int row) const;  // how far in row's entry is drawn
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:

@@ -1,7 +1,8 @@
 // Form1 as the user sees it, at the screen DPI of the run (VERONDEL_DPI):
 // the window's frame and size, where each control sits as the window grows,
 // the colours and text on the screen, where the keyboard focus starts and
-// where Tab takes it. Measured from outside the real exe, in physical pixels.
+// where Tab takes it, the tip that shows a long name whole. Measured from
+// outside the real exe, in physical pixels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -429,6 +430,83 @@ TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {
     EXPECT_EQ(program.Window(0), nullptr) << "no visible window behind the message";
     program.ExpectBox(L"Verondel设置.ini不存在");
     EXPECT_NE(program.Window(), nullptr);
+}
+
+// The text a tooltip of the program shows, or "" while it is hidden.
+std::wstring TipShown(HWND tip) {
+    if (!IsWindowVisible(tip)) return {};
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+    return text;
+}
+
+// A name the file list shows cut shows whole in a tip laid over its entry:
+// while the pointer is on the entry, and after a key moves the selection
+// onto it, until the next key or for about 5 s.
+TEST(NameTip, ShowsANameTheListCutsWhole) {
+    const std::wstring lesson1 = L"人教版三年级上册数学第六单元《多位数乘一位数》第1课时 口算乘法 课件.pptx";
+    const std::wstring lesson2 = L"人教版三年级上册数学第六单元《多位数乘一位数》第2课时 笔算乘法 教案.docx";
+    const std::wstring test = L"三年级数学上册 第六单元 单元测试卷（含答案）最终版.docx";
+    const std::wstring plan = L"教案.docx";
+    ClearDrive();
+    for (const std::wstring& name : {lesson1, lesson2, test, plan}) WriteBytes(L"E:\\课程\\" + name, "x");
+    WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程\r\n"));
+    Verondel program;
+    ASSERT_NE(program.Window(), nullptr);
+    HWND list = program.File1(), tip = program.TopLevel(L"tooltips_class32");
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 4; }));
+    RECT between;  // the form between the buttons: off both lists
+    GetWindowRect(program.Command1(), &between);
+    const POINT off{between.right + 20, (between.top + between.bottom) / 2};
+    const auto pointOff = [&] {
+        POINT at = off;
+        ScreenToClient(list, &at);
+        PointAt(list, at.x, at.y);
+    };
+
+    const struct {
+        const std::wstring* pointAt;  // nullptr: off the list
+        std::wstring shown;
+    } pointer[] = {{&lesson1, lesson1}, {&plan, L""}, {&test, test}, {&lesson2, lesson2}, {nullptr, L""}};
+    for (const auto& p : pointer) {
+        SCOPED_TRACE(testing::PrintToString(p.pointAt ? *p.pointAt : L"off the list"));
+        if (p.pointAt) {
+            const POINT centre = RowCentre(list, RowOf(list, *p.pointAt));
+            PointAt(list, centre.x, centre.y);
+        } else {
+            pointOff();
+        }
+        EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == p.shown; })) << testing::PrintToString(TipShown(tip));
+        if (p.shown.empty()) continue;
+        // Laid over the entry the pointer is on.
+        RECT over, entry;
+        GetWindowRect(tip, &over);
+        SendMessageW(list, LB_GETITEMRECT, RowOf(list, *p.pointAt), reinterpret_cast<LPARAM>(&entry));
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
+        EXPECT_LT(over.top, (entry.top + entry.bottom) / 2);
+        EXPECT_GT(over.bottom, (entry.top + entry.bottom) / 2);
+    }
+
+    // The keys, with the pointer off the list: onto lesson 1 from the entry
+    // next to it.
+    const int row = RowOf(list, lesson1), from = row > 0 ? row - 1 : row + 1;
+    const WORD onto = row > from ? VK_DOWN : VK_UP;
+    ClickRow(list, from);
+    ASSERT_TRUE(WaitUntil([&] { return Highlighted(list) == from; }));
+    pointOff();
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }));
+    PressKey(onto);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; })) << "shown by a key";
+    PressKey(VK_SHIFT);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 2000)) << "gone at the next key";
+    PressKey(onto == VK_DOWN ? VK_UP : VK_DOWN);
+    PressKey(onto);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; }));
+    Sleep(2000);
+    EXPECT_EQ(TipShown(tip), lesson1) << "still there after 2 s";
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 6000)) << "gone after about 5 s";
 }
 
 }  // namespace

@@ -147,6 +147,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_SIZE: OnSize(wParam); return 0;
         case WM_GETMINMAXINFO: KeepAtLeastClassicSize(*reinterpret_cast<MINMAXINFO*>(lParam), dpi_); return 0;
+        case WM_ENTERSIZEMOVE: tip_->Hide(); return 0;
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_CTLCOLORLISTBOX:
             SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
@@ -172,6 +173,7 @@ void Form1Window::OnCreate() {
     command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
     dir1_->Box().SetBackground(controlBackground_.Get());
     file1_->Box().SetBackground(controlBackground_.Get());
+    tip_.emplace(window_, *dir1_, *file1_);
     // Both lists are standard list boxes: one procedure of theirs to pass on to.
     listBoxProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
@@ -215,20 +217,28 @@ bool Form1Window::OnKeyDown(const MSG& key) {
     return true;
 }
 
-// Characters typed into a list go to the program's type-ahead rather than
-// the list's own, which looks at the first letter only. Characters from an
-// input method are sent here straight, not through the message loop. Every
-// message to the lists passes here, 100,000 when a big folder is listed, so
-// this stays a plain window procedure, the cheapest way in.
+// Every message to the lists passes here, 100,000 when a big folder is
+// listed, so this stays a plain window procedure, the cheapest way in, and
+// passes all but a few straight on.
 LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_CHAR) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
+    if (!NameTip::Concerns(message)) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
     auto& self = *reinterpret_cast<Form1Window*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
-    const auto key = static_cast<wchar_t>(wParam);
-    return Guarded([&] {
-        if (list == self.dir1_->Box().Handle()) self.form_->Dir1_KeyPress(key);
-        else self.form_->File1_KeyPress(key);
-        return LRESULT{0};
-    });
+    return Guarded([&] { return self.OnListMessage(list, message, wParam, lParam); });
+}
+
+// The name tip sees what the pointer and the keys do, before the list and
+// after it. Characters typed into a list go to the program's type-ahead
+// rather than the list's own, which looks at the first letter only.
+// Characters from an input method are sent here straight, not through the
+// message loop.
+LRESULT Form1Window::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    tip_->Before(list, message, lParam);
+    LRESULT result = 0;
+    if (message != WM_CHAR) result = CallWindowProcW(listBoxProc, list, message, wParam, lParam);
+    else if (list == dir1_->Box().Handle()) form_->Dir1_KeyPress(static_cast<wchar_t>(wParam));
+    else form_->File1_KeyPress(static_cast<wchar_t>(wParam));
+    tip_->After(list, message);
+    return result;
 }
 
 // Something changed in a watched folder. The lists are read again once the
@@ -260,8 +270,10 @@ void Form1Window::OnDeviceChange(WPARAM event, LPARAM data) {
     else watch_->Pause();
 }
 
-// The lists take the new room (see the layout table).
+// The lists take the new room (see the layout table); a tip over an entry
+// that moved would be left behind.
 void Form1Window::OnSize(WPARAM type) {
+    if (tip_) tip_->Hide();
     if (type != SIZE_MINIMIZED) PlaceControls(window_, dpi_);
 }
 
@@ -292,6 +304,7 @@ void Form1Window::OnDestroy() {
 
 // Sizes the font for dpi and places every control from the twips table.
 void Form1Window::ApplyDpi(int dpi) {
+    tip_->Hide();  // it shows in the old font
     OwnedFont font(CreateFormFont(dpi));
     for (const ControlPlace& place : kControlPlaces)
         SendMessageW(Control(place.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);

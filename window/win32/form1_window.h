@@ -11,6 +11,7 @@
 #include "folder_watch.h"
 #include "form1.h"
 #include "layout.h"
+#include "name_tip.h"
 #include "owned.h"
 #include "runtime_win32.h"
 #include "system_icons.h"
@@ -43,6 +44,7 @@ private:
     void OnDeviceChange(WPARAM event, LPARAM data);
     void OnDestroy();
     bool OnKeyDown(const MSG& key);
+    LRESULT OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
     void ApplyDpi(int dpi);
     HWND Control(ControlId id) const;
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
+    std::optional<NameTip> tip_;
     std::optional<Form1> form_;
     std::optional<FolderWatch> watch_;
     DriveChanges changes_;
