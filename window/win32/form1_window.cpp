@@ -277,11 +277,13 @@ void Form1Window::OnSize(WPARAM type) {
     if (type != SIZE_MINIMIZED) PlaceControls(window_, dpi_);
 }
 
-// Moved to a monitor of another DPI, the form keeps its size in twips, or
-// stays maximised, where Windows suggests.
+// Moved to a monitor of another DPI, the form keeps its size in twips where
+// Windows suggests. Maximised (or minimised), it takes the rectangle Windows
+// suggests, and stays so.
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
-    const SIZE size = IsZoomed(window_) ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
-                                        : WindowSizeAtNewDpi(window_, dpi_, dpi);
+    const bool asSuggested = IsZoomed(window_) || IsIconic(window_);
+    const SIZE size = asSuggested ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
+                                  : WindowSizeAtNewDpi(window_, dpi_, dpi);
     ApplyDpi(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -17,15 +17,15 @@
 #include "system_icons.h"
 
 // Form1's Win32 host: creates the window and its four controls from the
-// layout table, keeps them scaled to the window's DPI, and routes each event
-// to exactly one handler of Form1.
+// layout table, keeps them placed for the window's size and DPI, and routes
+// each event to exactly one handler of Form1.
 class Form1Window {
 public:
     Form1Window(HINSTANCE instance, Win32RunTime& runTime);
 
-    bool Create();  // hidden until Show()
-    void Load();    // Form_Load, while nothing is on screen yet
-    void Show(int how);  // how the program was asked to start: normal, maximised, minimised
+    bool Create();       // hidden until Show()
+    void Load();         // Form_Load, while nothing is on screen yet
+    void Show(int how);  // as the program was asked to start: normal, maximised, minimised
     int RunMessageLoop();
 
 private:
