@@ -21,6 +21,7 @@ TTTOOLINFOW Tool(HWND window) {
     return tool;
 }
 
+// A tip that a key or a tap showed goes by itself.
 void CALLBACK HideAfterAWhile(HWND tip, UINT, UINT_PTR timer, DWORD) {
     KillTimer(tip, timer);
     TTTOOLINFOW tool = Tool(GetWindow(tip, GW_OWNER));
