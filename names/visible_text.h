@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -8,3 +9,11 @@
 // marker such as "<U+202E>": "lesson<U+202E>fdp.exe" can no longer pass for
 // a document named "lessonexe.pdf". A NUL becomes U+FFFD.
 std::wstring VisibleText(std::wstring_view text);
+
+// Visible text too wide for its room, cut in the middle so that its end
+// stays visible: "人教版三…笔算乘法 教案.docx" keeps the lesson, the kind of
+// file and the extension. ends[i] is the width of the text's first i + 1
+// characters as drawn, and the ellipsis "…" is ellipsisWidth wide. The end
+// gets two thirds of the room, the beginning what is left; a cut never
+// splits a surrogate pair or a marker. Text that fits comes back whole.
+std::wstring CutInTheMiddle(std::wstring_view text, std::span<const int> ends, int ellipsisWidth, int room);

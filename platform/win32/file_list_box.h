@@ -23,6 +23,7 @@ public:
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
+    const ListBox& Box() const { return box_; }
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:

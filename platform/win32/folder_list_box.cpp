@@ -120,11 +120,15 @@ bool FolderListBox::HighlightFirstMatching(const std::wstring& text) {
     return box_.SelectFirstMatching(text);
 }
 
-// Ancestors and the open folder are drawn open and indented by depth; the
-// subfolders closed, one step further in.
+// Ancestors and the open folder are indented by depth; the subfolders one
+// step further in.
+int FolderListBox::Indent(int row) const {
+    const int depth = row <= openRow_ ? row : openRow_ + 1;
+    return depth * ListBox::IconSize() * 3 / 4;
+}
+
+// Ancestors and the open folder are drawn open, the subfolders closed.
 void FolderListBox::Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const {
     const int row = static_cast<int>(item.itemID);
-    const bool open = row <= openRow_;
-    const int depth = open ? row : openRow_ + 1;
-    box_.DrawEntry(item, icons.List(), icons.ForFolder(open), depth * ListBox::IconSize() * 3 / 4);
+    box_.DrawEntry(item, icons.List(), icons.ForFolder(row <= openRow_), Indent(row));
 }

@@ -25,6 +25,8 @@ public:
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
+    const ListBox& Box() const { return box_; }
+    int Indent(int row) const;  // how far in row's entry is drawn
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:

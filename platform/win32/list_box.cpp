@@ -7,6 +7,22 @@
 
 namespace {
 
+// An entry's text starts after its indent and a small icon.
+RECT TextRectIn(const RECT& entry, int indent) {
+    return {entry.left + 2 + indent + ListBox::IconSize() + 4, entry.top, entry.right - 2, entry.bottom};
+}
+
+// text as it fits room pixels in dc's font: whole, or cut in the middle.
+std::wstring Fitted(HDC dc, const std::wstring& text, int room) {
+    std::vector<int> ends(text.size());
+    SIZE whole{};
+    GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr, ends.data(), &whole);
+    if (whole.cx <= room) return text;
+    SIZE ellipsis{};
+    GetTextExtentPoint32W(dc, L"\u2026", 1, &ellipsis);
+    return CutInTheMiddle(text, ends, ellipsis.cx, room);
+}
+
 HWND CreateListBox(HWND parent, int id) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY |
                         LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
@@ -120,6 +136,7 @@ int ListBox::FindExactly(const std::wstring& text) const {
 }
 
 void ListBox::SetFont(HFONT font) {
+    font_ = font;
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     const OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
     SelectObject(dc.Get(), font);
@@ -138,17 +155,31 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     const bool selected = item.itemState & ODS_SELECTED;
     FillRect(dc, &rect, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
 
-    int x = rect.left + 2 + indent;
-    if (icons && iconIndex >= 0)
-        ImageList_Draw(icons, iconIndex, dc, x, rect.top + (rect.bottom - rect.top - IconSize()) / 2,
-                       ILD_TRANSPARENT);
-    x += IconSize() + 4;
+    if (icons && iconIndex >= 0) {
+        const int iconTop = rect.top + (rect.bottom - rect.top - IconSize()) / 2;
+        ImageList_Draw(icons, iconIndex, dc, rect.left + 2 + indent, iconTop, ILD_TRANSPARENT);
+    }
 
-    const std::wstring text = VisibleText(Text(static_cast<int>(item.itemID)));
-    RECT textRect{x, rect.top, rect.right - 2, rect.bottom};
+    RECT textRect = TextRectIn(rect, indent);
+    const std::wstring text = Fitted(dc, ShownText(static_cast<int>(item.itemID)), textRect.right - textRect.left);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
+}
+
+RECT ListBox::TextRect(int row, int indent) const {
+    RECT rect{};
+    SendMessageW(handle_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    return TextRectIn(rect, indent);
+}
+
+std::wstring ListBox::ShownText(int row) const { return VisibleText(Text(row)); }
+
+SIZE ListBox::TextSize(const std::wstring& shown) const {
+    const OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectObject(dc.Get(), font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &size);
+    return size;
 }

@@ -48,10 +48,18 @@ public:
 
     // Font and colours come from the window; the entry height follows the font.
     void SetFont(HFONT font);
+    HFONT Font() const { return font_; }
     void SetBackground(HBRUSH brush) { background_ = brush; }
 
-    // Draws one entry: icon iconIndex of icons (none for -1), then the text.
+    // Draws one entry: icon iconIndex of icons (none for -1), then the text,
+    // cut in the middle when it is too wide, so that its end stays visible.
     void DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIndex, int indent) const;
+    // Where DrawEntry puts row's text at indent, in the list's client area.
+    RECT TextRect(int row, int indent) const;
+    // row's text as the list shows it (direction controls as markers), and
+    // how wide and high that is, whole, in the list's font.
+    std::wstring ShownText(int row) const;
+    SIZE TextSize(const std::wstring& shown) const;
 
     static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
@@ -60,5 +68,6 @@ private:
 
     HWND handle_;
     HBRUSH background_ = nullptr;
+    HFONT font_ = nullptr;
     int changingSelected_ = -1, changingTop_ = 0;  // between BeginChanges and EndChanges
 };

@@ -144,6 +144,10 @@ void Verondel::Close(const Box& box) {
     WaitUntil([&] { return !IsWindow(box.handle); });
 }
 
+HWND Verondel::TopLevel(const wchar_t* className) {
+    return FindTopLevel(process_.dwProcessId, className, /*visibleOnly=*/false);
+}
+
 HWND Verondel::Dir1() { return GetDlgItem(Window(), 101); }
 HWND Verondel::Command1() { return GetDlgItem(Window(), 102); }
 HWND Verondel::File1() { return GetDlgItem(Window(), 103); }

@@ -75,6 +75,10 @@ public:
     bool IsRunning() const;
     HANDLE Process() const { return process_.hProcess; }
 
+    // A window of the program's own of the given class, shown or hidden (a
+    // tooltip is there from the start), or nullptr.
+    HWND TopLevel(const wchar_t* className);
+
     HWND Dir1();
     HWND File1();
     HWND Command1();

@@ -1,7 +1,8 @@
 // Form1 as the user sees it, at the screen DPI of the run (VERONDEL_DPI):
-// the window's frame and size, where each control sits, the colours and
-// text on the screen, where the keyboard focus starts and where Tab takes
-// it. Measured from outside the real exe, in physical pixels.
+// the window's frame and size, where each control sits as the window grows,
+// the colours and text on the screen, where the keyboard focus starts and
+// where Tab takes it, the tip that shows a long name whole. Measured from
+// outside the real exe, in physical pixels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -144,18 +145,36 @@ int InkWidth(const Screenshot& screen, HWND control) {
     return std::max(0, right - left);
 }
 
-// The controls in tab order, where the form puts them.
+// The controls in tab order, where the form puts them at the classic size,
+// and how they follow a larger window: of its extra width and height (in
+// sixths), how far the left edge and the top move, how much wider and
+// taller the control grows. The lists take the height, a third of the width
+// to the folder list and two thirds to the file list; the buttons stay at
+// the bottom, centred under their lists.
 const struct {
     int id;
     const wchar_t* className;
     const wchar_t* caption;  // of a button
     int left, top, width, height;  // twips
+    int moveRight, moveDown, growWider, growTaller;  // sixths of the extra
 } kControls[] = {
-    {101, L"ListBox", nullptr, 120, 120, 4095, 6300},
-    {102, L"Button", L"打开文件夹", 1320, 6600, 1695, 495},
-    {103, L"ListBox", nullptr, 4320, 120, 3975, 6330},
-    {104, L"Button", L"打开文件", 5640, 6600, 1695, 495},
+    {101, L"ListBox", nullptr, 120, 120, 4095, 6300, 0, 0, 2, 6},
+    {102, L"Button", L"打开文件夹", 1320, 6600, 1695, 495, 1, 6, 0, 0},
+    {103, L"ListBox", nullptr, 4320, 120, 3975, 6330, 2, 0, 4, 6},
+    {104, L"Button", L"打开文件", 5640, 6600, 1695, 495, 4, 6, 0, 0},
 };
+
+// The outer size of the window for a client area of width x height at dpi.
+SIZE OuterSize(HWND window, int width, int height, int dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjustForDpi = FromUser32<AdjustForDpi>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, width, height};
+    if (adjustForDpi)
+        adjustForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE), dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+SIZE SizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
 
 struct Form : ::testing::Test {
     // Measure in physical pixels, as the program (per-monitor aware) lays itself out.
@@ -191,9 +210,12 @@ struct Form : ::testing::Test {
         });
         return last;
     }
-    // Each control in its place at the DPI at, with its caption, in 12-point 宋体
-    // for the Chinese character set.
+    // Each control in its place at the DPI at for the window's client size,
+    // with its caption, in 12-point 宋体 for the Chinese character set.
     void ExpectControlsAt(int at) {
+        RECT client;
+        GetClientRect(window, &client);
+        const double wider = client.right - Pixels(8400, at), taller = client.bottom - Pixels(7320, at);
         for (const auto& c : kControls) {
             SCOPED_TRACE(c.id);
             HWND control = GetDlgItem(window, c.id);
@@ -202,10 +224,10 @@ struct Form : ::testing::Test {
             RECT rect;
             GetWindowRect(control, &rect);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-            EXPECT_NEAR(rect.left, Pixels(c.left, at), 1);
-            EXPECT_NEAR(rect.top, Pixels(c.top, at), 1);
-            EXPECT_NEAR(rect.right - rect.left, Pixels(c.width, at), 1);
-            EXPECT_NEAR(rect.bottom - rect.top, Pixels(c.height, at), 1);
+            EXPECT_NEAR(rect.left, Pixels(c.left, at) + wider * c.moveRight / 6, 1);
+            EXPECT_NEAR(rect.top, Pixels(c.top, at) + taller * c.moveDown / 6, 1);
+            EXPECT_NEAR(rect.right - rect.left, Pixels(c.width, at) + wider * c.growWider / 6, 1);
+            EXPECT_NEAR(rect.bottom - rect.top, Pixels(c.height, at) + taller * c.growTaller / 6, 1);
             if (c.caption) {
                 EXPECT_EQ(TextOf(control), c.caption);
             } else {  // a row holds a line of 12-point text at this DPI
@@ -217,13 +239,26 @@ struct Form : ::testing::Test {
             EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
         }
     }
+    // Makes the window larger by width x height twips, as a drag of its
+    // border does, as far as the screen's work area allows, and returns the
+    // outer size it was given.
+    SIZE MakeLarger(int width, int height) {
+        RECT work;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const SIZE classic = OuterSize(window, Pixels(8400, dpi), Pixels(7320, dpi), dpi);
+        const SIZE asked = OuterSize(window, Pixels(8400 + width, dpi), Pixels(7320 + height, dpi), dpi);
+        const SIZE given{std::max(classic.cx, std::min(asked.cx, work.right - work.left)),
+                         std::max(classic.cy, std::min(asked.cy, work.bottom - work.top))};
+        SetWindowPos(window, nullptr, 0, 0, given.cx, given.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return given;
+    }
 
     std::unique_ptr<Verondel> program;
     HWND window = nullptr;
     int dpi = 0;
 };
 
-TEST_F(Form, FixedSizeWindowAtTheScreenDpi) {
+TEST_F(Form, ClassicSizeWindowAtTheScreenDpi) {
     if (const char* wanted = std::getenv("VERONDEL_DPI")) {
         EXPECT_EQ(dpi, std::atoi(wanted)) << "the run's DPI";
     }
@@ -244,9 +279,35 @@ TEST_F(Form, FixedSizeWindowAtTheScreenDpi) {
         const char* name;
         bool wanted;
     } flags[] = {{WS_CAPTION, "caption", true},          {WS_SYSMENU, "system menu", true},
-                 {WS_MINIMIZEBOX, "minimise box", true}, {WS_MAXIMIZEBOX, "maximise box", false},
-                 {WS_THICKFRAME, "sizing border", false}};
+                 {WS_MINIMIZEBOX, "minimise box", true}, {WS_MAXIMIZEBOX, "maximise box", true},
+                 {WS_THICKFRAME, "sizing border", true}};
     for (const auto& f : flags) EXPECT_EQ((style & f.flag) == f.flag, f.wanted) << f.name;
+
+    // The classic size is also the smallest it can be made.
+    MINMAXINFO limits{};
+    SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    const SIZE classic = OuterSize(window, Pixels(8400, dpi), Pixels(7320, dpi), dpi);
+    EXPECT_EQ(limits.ptMinTrackSize.x, classic.cx);
+    EXPECT_EQ(limits.ptMinTrackSize.y, classic.cy);
+}
+
+// The window made larger: the lists take the room, the buttons stay at the
+// bottom, centred under their lists (see kControls).
+TEST_F(Form, ControlsFollowTheWindowAsItGrows) {
+    const struct {
+        const char* what;
+        int width, height;  // twips more than the classic size
+    } sizes[] = {{"wider", 1440, 0}, {"taller", 0, 720}, {"wider and taller", 1455, 735},
+                 {"as large as the screen", 14400, 14400}, {"the classic size again", 0, 0}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.what);
+        const SIZE given = MakeLarger(s.width, s.height);
+        RECT frame;
+        GetWindowRect(window, &frame);
+        EXPECT_EQ(SizeOf(frame).cx, given.cx);
+        EXPECT_EQ(SizeOf(frame).cy, given.cy);
+        ExpectControlsAt(dpi);
+    }
 }
 
 TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
@@ -260,29 +321,53 @@ TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
 
 TEST_F(Form, FollowsTheDpiOfItsMonitor) {
     // Moved to a monitor of the other DPI, then back: placed and sized anew
-    // each time, the window where Windows suggests.
-    const int other = dpi == 96 ? 144 : 96;
-    for (const int now : {other, dpi}) {
-        SCOPED_TRACE(now);
-        RECT suggested;
-        GetWindowRect(window, &suggested);
-        OffsetRect(&suggested, 8, 8);
-        program->SendWithData(WM_DPICHANGED, MAKEWPARAM(now, now), &suggested, sizeof suggested);
+    // each time where Windows suggests, keeping its client size in twips,
+    // or staying maximised. (Made larger, it grows only wider: at 144 dpi
+    // the classic size is already as tall as the test's screen allows.)
+    const struct {
+        const char* what;
+        int width, height;  // twips more than the classic size
+        bool maximised;
+    } states[] = {{"at the classic size", 0, 0, false}, {"made larger", 1440, 0, false}, {"maximised", 0, 0, true}};
+    for (const auto& state : states) {
+        SCOPED_TRACE(state.what);
+        MakeLarger(state.width, state.height);
+        if (state.maximised) {
+            PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            ASSERT_TRUE(WaitUntil([&] { return IsZoomed(window); }));
+        }
+        int was = dpi;
+        for (const int now : {dpi == 96 ? 144 : 96, dpi}) {
+            SCOPED_TRACE(now);
+            // The client size in twips, as the window holds it at the DPI it
+            // was at. Wine draws the frame at the screen's DPI whatever the
+            // window's, so the client area is what the outer size holds at
+            // that DPI.
+            RECT suggested;
+            GetWindowRect(window, &suggested);
+            const SIZE frame = OuterSize(window, 0, 0, was);
+            const double widthTwips = (SizeOf(suggested).cx - frame.cx) * 1440.0 / was;
+            const double heightTwips = (SizeOf(suggested).cy - frame.cy) * 1440.0 / was;
+            if (!state.maximised) OffsetRect(&suggested, 8, 8);
+            program->SendWithData(WM_DPICHANGED, MAKEWPARAM(now, now), &suggested, sizeof suggested);
 
-        // Wine draws the frame at the screen's DPI, whatever the window's, so
-        // compare the outer size: the one that holds the form at this DPI.
-        RECT frame{0, 0, Pixels(8400, now), Pixels(7320, now)};
-        using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-        const auto adjustForDpi = FromUser32<AdjustForDpi>("AdjustWindowRectExForDpi");
-        ASSERT_NE(adjustForDpi, nullptr);
-        adjustForDpi(&frame, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE), now);
-        RECT placed;
-        GetWindowRect(window, &placed);
-        EXPECT_EQ(placed.left, suggested.left);
-        EXPECT_EQ(placed.top, suggested.top);
-        EXPECT_EQ(placed.right - placed.left, frame.right - frame.left);
-        EXPECT_EQ(placed.bottom - placed.top, frame.bottom - frame.top);
-        ExpectControlsAt(now);
+            RECT placed;
+            GetWindowRect(window, &placed);
+            EXPECT_EQ(placed.left, suggested.left);
+            EXPECT_EQ(placed.top, suggested.top);
+            if (state.maximised) {
+                EXPECT_TRUE(IsZoomed(window));
+                EXPECT_EQ(SizeOf(placed).cx, SizeOf(suggested).cx);
+                EXPECT_EQ(SizeOf(placed).cy, SizeOf(suggested).cy);
+            } else {
+                const SIZE wanted = OuterSize(window, static_cast<int>(widthTwips * now / 1440 + 0.5),
+                                              static_cast<int>(heightTwips * now / 1440 + 0.5), now);
+                EXPECT_NEAR(SizeOf(placed).cx, wanted.cx, 1);
+                EXPECT_NEAR(SizeOf(placed).cy, wanted.cy, 1);
+            }
+            ExpectControlsAt(now);
+            was = now;
+        }
     }
 }
 
@@ -345,6 +430,83 @@ TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {
     EXPECT_EQ(program.Window(0), nullptr) << "no visible window behind the message";
     program.ExpectBox(L"Verondel设置.ini不存在");
     EXPECT_NE(program.Window(), nullptr);
+}
+
+// The text a tooltip of the program shows, or "" while it is hidden.
+std::wstring TipShown(HWND tip) {
+    if (!IsWindowVisible(tip)) return {};
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+    return text;
+}
+
+// A name the file list shows cut shows whole in a tip laid over its entry:
+// while the pointer is on the entry, and after a key moves the selection
+// onto it, until the next key or for about 5 s.
+TEST(NameTip, ShowsANameTheListCutsWhole) {
+    const std::wstring lesson1 = L"人教版三年级上册数学第六单元《多位数乘一位数》第1课时 口算乘法 课件.pptx";
+    const std::wstring lesson2 = L"人教版三年级上册数学第六单元《多位数乘一位数》第2课时 笔算乘法 教案.docx";
+    const std::wstring test = L"三年级数学上册 第六单元 单元测试卷（含答案）最终版.docx";
+    const std::wstring plan = L"教案.docx";
+    ClearDrive();
+    for (const std::wstring& name : {lesson1, lesson2, test, plan}) WriteBytes(L"E:\\课程\\" + name, "x");
+    WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程\r\n"));
+    Verondel program;
+    ASSERT_NE(program.Window(), nullptr);
+    HWND list = program.File1(), tip = program.TopLevel(L"tooltips_class32");
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 4; }));
+    RECT between;  // the form between the buttons: off both lists
+    GetWindowRect(program.Command1(), &between);
+    const POINT off{between.right + 20, (between.top + between.bottom) / 2};
+    const auto pointOff = [&] {
+        POINT at = off;
+        ScreenToClient(list, &at);
+        PointAt(list, at.x, at.y);
+    };
+
+    const struct {
+        const std::wstring* pointAt;  // nullptr: off the list
+        std::wstring shown;
+    } pointer[] = {{&lesson1, lesson1}, {&plan, L""}, {&test, test}, {&lesson2, lesson2}, {nullptr, L""}};
+    for (const auto& p : pointer) {
+        SCOPED_TRACE(testing::PrintToString(p.pointAt ? *p.pointAt : L"off the list"));
+        if (p.pointAt) {
+            const POINT centre = RowCentre(list, RowOf(list, *p.pointAt));
+            PointAt(list, centre.x, centre.y);
+        } else {
+            pointOff();
+        }
+        EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == p.shown; })) << testing::PrintToString(TipShown(tip));
+        if (p.shown.empty()) continue;
+        // Laid over the entry the pointer is on.
+        RECT over, entry;
+        GetWindowRect(tip, &over);
+        SendMessageW(list, LB_GETITEMRECT, RowOf(list, *p.pointAt), reinterpret_cast<LPARAM>(&entry));
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
+        EXPECT_LT(over.top, (entry.top + entry.bottom) / 2);
+        EXPECT_GT(over.bottom, (entry.top + entry.bottom) / 2);
+    }
+
+    // The keys, with the pointer off the list: onto lesson 1 from the entry
+    // next to it.
+    const int row = RowOf(list, lesson1), from = row > 0 ? row - 1 : row + 1;
+    const WORD onto = row > from ? VK_DOWN : VK_UP;
+    ClickRow(list, from);
+    ASSERT_TRUE(WaitUntil([&] { return Highlighted(list) == from; }));
+    pointOff();
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }));
+    PressKey(onto);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; })) << "shown by a key";
+    PressKey(VK_SHIFT);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 2000)) << "gone at the next key";
+    PressKey(onto == VK_DOWN ? VK_UP : VK_DOWN);
+    PressKey(onto);
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; }));
+    Sleep(2000);
+    EXPECT_EQ(TipShown(tip), lesson1) << "still there after 2 s";
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 6000)) << "gone after about 5 s";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "device_change.h"
 #include "dpi.h"
+#include "form_frame.h"
 #include "layout.h"
 #include "resource.h"
 #include "system_text.h"
@@ -14,9 +15,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
 constexpr DWORD kCatchUpMs = 50;  // how often the loop asks while changes wait
-// Fixed size: caption, system menu and minimise box; no maximise, no sizing border.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 // The standard list box procedure, which both lists pass on to (see ListProc).
 WNDPROC listBoxProc = nullptr;
@@ -88,8 +86,8 @@ bool Form1Window::Create() {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return false;
 
-    window_ = CreateWindowExW(kExStyle, kClassName, texts::kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                              nullptr, nullptr, instance_, this);
+    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                              0, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
 }
 
@@ -100,9 +98,9 @@ void Form1Window::Load() {
     });
 }
 
-void Form1Window::Show() {
+void Form1Window::Show(int how) {
     runTime_.SetOwner(window_);
-    ShowWindow(window_, SW_SHOWNORMAL);
+    ShowWindow(window_, how);
     UpdateWindow(window_);
     SetFocus(dir1_->Box().Handle());
     icons_.Start(window_);
@@ -149,6 +147,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE: OnCreate(); return 0;
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_SIZE: OnSize(wParam); return 0;
+        case WM_GETMINMAXINFO: KeepAtLeastClassicSize(*reinterpret_cast<MINMAXINFO*>(lParam), dpi_); return 0;
+        case WM_ENTERSIZEMOVE: tip_->Hide(); return 0;
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_CTLCOLORLISTBOX:
             SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
@@ -175,6 +176,7 @@ void Form1Window::OnCreate() {
     command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
     dir1_->Box().SetBackground(controlBackground_.Get());
     file1_->Box().SetBackground(controlBackground_.Get());
+    tip_.emplace(window_, *dir1_, *file1_);
     // Both lists are standard list boxes: one procedure of theirs to pass on to.
     listBoxProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dir1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
@@ -183,8 +185,7 @@ void Form1Window::OnCreate() {
 
     const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
-    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
+    const SIZE size = ClassicWindowSize(dpi);  // every start, whatever size it had when it was closed
     const POINT at = CentredOnMonitor(window_, size);
     SetWindowPos(window_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -215,26 +216,45 @@ bool Form1Window::OnKeyDown(const MSG& key) {
     return true;
 }
 
-// Characters typed into a list go to the program's type-ahead rather than
-// the list's own, which looks at the first letter only. Characters from an
-// input method are sent here straight, not through the message loop. Every
-// message to the lists passes here, 100,000 when a big folder is listed, so
-// this stays a plain window procedure, the cheapest way in.
+// Every message to the lists passes here, 100,000 when a big folder is
+// listed, so this stays a plain window procedure, the cheapest way in, and
+// passes all but a few straight on.
 LRESULT CALLBACK Form1Window::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_CHAR) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
+    if (!NameTip::Concerns(message)) return CallWindowProcW(listBoxProc, list, message, wParam, lParam);
     auto& self = *reinterpret_cast<Form1Window*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
-    const auto key = static_cast<wchar_t>(wParam);
-    return Guarded([&] {
-        if (list == self.dir1_->Box().Handle()) self.form_->Dir1_KeyPress(key);
-        else self.form_->File1_KeyPress(key);
-        return LRESULT{0};
-    });
+    return Guarded([&] { return self.OnListMessage(list, message, wParam, lParam); });
 }
 
+// The name tip sees what the pointer and the keys do, before the list and
+// after it. Characters typed into a list go to the program's type-ahead
+// rather than the list's own, which looks at the first letter only.
+// Characters from an input method are sent here straight, not through the
+// message loop.
+LRESULT Form1Window::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    tip_->Before(list, message, lParam);
+    LRESULT result = 0;
+    if (message != WM_CHAR) result = CallWindowProcW(listBoxProc, list, message, wParam, lParam);
+    else if (list == dir1_->Box().Handle()) form_->Dir1_KeyPress(static_cast<wchar_t>(wParam));
+    else form_->File1_KeyPress(static_cast<wchar_t>(wParam));
+    tip_->After(list, message);
+    return result;
+}
+
+// The lists take the new room (see the layout table); a tip over an entry
+// that moved would be left behind.
+void Form1Window::OnSize(WPARAM type) {
+    if (tip_) tip_->Hide();
+    if (type != SIZE_MINIMIZED) PlaceControls(window_, dpi_);
+}
+
+// Moved to a monitor of another DPI, the form keeps its size in twips where
+// Windows suggests. Maximised (or minimised), it takes the rectangle Windows
+// suggests, and stays so.
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    const bool asSuggested = IsZoomed(window_) || IsIconic(window_);
+    const SIZE size = asSuggested ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
+                                  : WindowSizeAtNewDpi(window_, dpi_, dpi);
     ApplyDpi(dpi);
-    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -254,18 +274,17 @@ void Form1Window::OnDestroy() {
     PostQuitMessage(0);
 }
 
-// Places every control and sizes the font from the twips table at dpi.
+// Sizes the font for dpi and places every control from the twips table.
 void Form1Window::ApplyDpi(int dpi) {
+    tip_->Hide();  // it shows in the old font
     OwnedFont font(CreateFormFont(dpi));
-    for (const ControlPlace& place : kControlPlaces) {
-        HWND control = Control(place.id);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-        MoveWindow(control, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
-                   TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), TRUE);
-    }
+    for (const ControlPlace& place : kControlPlaces)
+        SendMessageW(Control(place.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     dir1_->Box().SetFont(font.Get());
     file1_->Box().SetFont(font.Get());
     font_ = std::move(font);  // the old font goes once no control uses it
+    dpi_ = dpi;
+    PlaceControls(window_, dpi);
 }
 
 HWND Form1Window::Control(ControlId id) const {

@@ -5,7 +5,7 @@
 #include "hardening.h"
 #include "runtime_win32.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     HardenProcess();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -15,6 +15,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!window.Create()) return 1;
     LeaveTheDrive();  // the folder list has taken the folder it was started in
     window.Load();
-    window.Show();
+    window.Show(show);  // as a shortcut set to "最大化" asks, say
     return window.RunMessageLoop();
 }
