@@ -103,11 +103,6 @@ bool ReadWithUnits(std::wstring_view run, std::string& digits) {
 
 }  // namespace
 
-bool IsChineseNumeral(wchar_t c) {
-    const Numeral numeral = MeaningOf(c);
-    return numeral.digit >= 0 || numeral.unit > 0;
-}
-
 bool StandsAsNumber(std::wstring_view name, size_t start, size_t end) {
     if (start > 0 && name[start - 1] == L'第') return true;
     const std::wstring_view after = name.substr(end);

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -6,7 +8,21 @@
 // 第十一周, 三年级, 十二课时.
 
 // 〇零一二两三四五六七八九十百千万, and 廿 (二十) and 卅 (三十).
-bool IsChineseNumeral(wchar_t c);
+inline constexpr std::wstring_view kChineseNumerals = L"〇零一二两三四五六七八九十百千万廿卅";
+
+// Names are mostly Chinese characters, and asked of each one in turn, a
+// search through the numerals would cost more than the rest of the order.
+// Their codes modulo 65 differ, so one look in a table answers.
+inline constexpr size_t kNumeralPlaces = 65;
+inline constexpr std::array<wchar_t, kNumeralPlaces> kNumeralAt = [] {
+    std::array<wchar_t, kNumeralPlaces> at{};
+    for (wchar_t c : kChineseNumerals) at[c % kNumeralPlaces] = c;
+    return at;
+}();
+static_assert(std::ranges::all_of(kChineseNumerals, [](wchar_t c) { return kNumeralAt[c % kNumeralPlaces] == c; }),
+              "two numerals share a place in the table");
+
+inline bool IsChineseNumeral(wchar_t c) { return c != 0 && kNumeralAt[c % kNumeralPlaces] == c; }
 
 // Whether the run of numerals name[start, end) stands where a number stands:
 // right after 第 (第三周), or right before a counter (三班, 一年级, 十二课时).

@@ -11,6 +11,7 @@ public:
 
     // Appends text's sort key to key. Keys compare byte by byte, as unsigned
     // bytes and a key before any longer key it begins, in the order the
-    // collation gives the texts; equal texts have equal keys.
+    // collation gives the texts; equal texts have equal keys. A key holds no
+    // zero byte.
     virtual void AppendKey(std::wstring_view text, std::string& key) const = 0;
 };

@@ -1,6 +1,8 @@
 #include "name_order.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "chinese_numerals.h"
 
@@ -46,22 +48,27 @@ bool FindNumber(std::wstring_view name, size_t from, Number& number) {
     return false;
 }
 
-// Appends the collation's key of text, written so that no such key begins
-// another: bytes 0 and 1 become 1 1 and 1 2, and a 0 ends the key. Then a
-// name's pieces compare one by one, whatever keys the collation makes.
+// Appends the collation's key of text and a zero byte, which no key holds:
+// so no text's key runs on into the next piece, and a name's pieces compare
+// one by one.
 void AppendTextKey(std::wstring_view text, const Collation& collation, std::string& keys) {
-    const size_t start = keys.size();
     collation.AppendKey(text, keys);
-    const size_t end = keys.size();
-    size_t low = 0;
-    for (size_t i = start; i < end; ++i) low += static_cast<unsigned char>(keys[i]) < 2;
-    keys.resize(end + low);
-    for (size_t from = end, to = end + low; from > start;) {
-        const unsigned char byte = static_cast<unsigned char>(keys[--from]);
-        keys[--to] = static_cast<char>(byte < 2 ? byte + 1 : byte);
-        if (byte < 2) keys[--to] = 1;
-    }
     keys += '\0';
+}
+
+// The text before a number is keyed with the digit 0 after it, so that the
+// number falls among text as a digit does: "a9.ppt" after "a.doc" but before
+// "ab.doc"; "9" after "_9" but before "a". Names from the file system fit the
+// buffer; only longer ones are copied to the heap.
+void AppendTextThenDigit(std::wstring_view text, const Collation& collation, std::string& keys) {
+    wchar_t buffer[256];
+    if (text.size() >= std::size(buffer)) {
+        AppendTextKey(std::wstring(text) + L'0', collation, keys);
+        return;
+    }
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = L'0';
+    AppendTextKey(std::wstring_view(buffer, text.size() + 1), collation, keys);
 }
 
 // A number's key: how many digits, then the digits. A longer number is a
@@ -79,16 +86,10 @@ size_t Form(const Number& number) { return number.numerals ? SIZE_MAX : number.e
 }  // namespace
 
 void AppendNameKey(std::wstring_view name, const Collation& collation, std::string& keys) {
-    std::wstring textThenDigit;
     Number number;
     size_t textStart = 0;
     while (FindNumber(name, textStart, number)) {
-        // The text before a number is keyed with a digit after it, so that
-        // the number falls among text as a digit does: "a9.ppt" after
-        // "a.doc" but before "ab.doc"; "9" after "_9" but before "a".
-        textThenDigit.assign(name.substr(textStart, number.start - textStart));
-        textThenDigit += L'0';
-        AppendTextKey(textThenDigit, collation, keys);
+        AppendTextThenDigit(name.substr(textStart, number.start - textStart), collation, keys);
         AppendNumberKey(number.digits, keys);
         textStart = number.end;
     }

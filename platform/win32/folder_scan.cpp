@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "name_order.h"
 #include "owned.h"
 #include "paths.h"
+#include "remembered_keys.h"
 #include "system_collation.h"
 #include "system_text.h"
 
@@ -22,12 +25,28 @@ bool IsListedAs(const WIN32_FIND_DATAW& entry, EntryKind kind) {
     return !(name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)));
 }
 
+// Compares two keys as memcmp would, then the shorter first. The names of
+// one folder share long beginnings, and the msvcrt memcmp of Wine goes byte
+// by byte: four at a time, this is what keeps the sort of 100,000 names quick.
+int CompareKeys(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    size_t i = 0;
+    for (uint32_t x, y; i + 4 <= common; i += 4) {
+        std::memcpy(&x, a.data() + i, 4);
+        std::memcpy(&y, b.data() + i, 4);
+        if (x != y) break;
+    }
+    for (; i < common; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 // Sorts names in the lists' order. Each name's key is made once, and all
 // the keys lie in one block of memory: freed after the sort, a block that
 // large goes back to the system whole, where 100,000 small ones would stay
 // behind in the heap.
 void SortInListOrder(std::vector<std::wstring>& names) {
-    const Collation& collation = SystemCollation();
+    const RememberedKeys collation(SystemCollation());
     struct Keyed {
         size_t keyStart, keyLength;
         std::wstring* name;
@@ -40,11 +59,10 @@ void SortInListOrder(std::vector<std::wstring>& names) {
         AppendNameKey(name, collation, keys);
         keyed.push_back({start, keys.size() - start, &name});
     }
-    const std::string_view allKeys = keys;
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const std::string_view keyA = allKeys.substr(a.keyStart, a.keyLength);
-        const std::string_view keyB = allKeys.substr(b.keyStart, b.keyLength);
-        if (keyA != keyB) return keyA < keyB;
+        const std::string_view keyA(keys.data() + a.keyStart, a.keyLength);
+        const std::string_view keyB(keys.data() + b.keyStart, b.keyLength);
+        if (const int order = CompareKeys(keyA, keyB)) return order < 0;
         return TieLess(*a.name, *b.name, collation);
     });
     std::vector<std::wstring> sorted;

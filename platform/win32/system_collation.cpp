@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 // Sort keys from LCMapStringEx (there since Vista) for the user's locale.
@@ -17,19 +19,19 @@ public:
         for (int attempt = 0; attempt < 2 && room > 0; ++attempt) {
             key.resize(start + room);
             const int written = Map(text, key.data() + start, room);
-            if (written > 0) {
-                key.resize(start + written - 1);  // without the key's closing zero
+            // The key ends at its first zero byte, its last.
+            if (written > 0 && std::memchr(key.data() + start, 0, written) == key.data() + start + written - 1) {
+                key.resize(start + written - 1);
                 return;
             }
-            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+            if (written > 0 || GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
             room = Map(text, nullptr, 0);
         }
-        // Never seen: the text's own codes keep the order whole.
+        // Never seen: the text's own codes keep the order whole, as three
+        // bytes of seven bits each, none of them zero.
         key.resize(start);
-        for (wchar_t c : text) {
-            key += static_cast<char>(c >> 8);
-            key += static_cast<char>(c & 0xFF);
-        }
+        for (wchar_t c : text)
+            for (int shift = 14; shift >= 0; shift -= 7) key += static_cast<char>(0x80 | (c >> shift & 0x7F));
     }
 
 private:

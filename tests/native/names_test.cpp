@@ -6,6 +6,7 @@
 
 #include "chinese_numerals.h"
 #include "name_order.h"
+#include "remembered_keys.h"
 #include "visible_text.h"
 
 namespace {
@@ -16,7 +17,7 @@ using Names = std::vector<std::wstring>;
 // case, and the Chinese characters below go by their pinyin, not by their
 // codes (美 is U+7F8E and 数 U+6570, yet 美术 comes before 数学). Any other
 // character goes by its code, so space and punctuation come before digits,
-// and digits before letters. Its keys hold zero bytes, as real ones may.
+// and digits before letters.
 class PinyinTable : public Collation {
 public:
     void AppendKey(std::wstring_view text, std::string& key) const override {
@@ -24,8 +25,8 @@ public:
             unsigned weight = static_cast<unsigned>(c);
             if (c >= L'A' && c <= L'Z') weight = c - L'A' + L'a';
             if (const size_t at = kPinyinOrder.find(c); at != std::wstring_view::npos) weight = 0x3000 + at;
-            key += static_cast<char>(weight >> 8 & 0xFF);
-            key += static_cast<char>(weight & 0xFF);
+            // Three bytes of seven bits each, none of them zero.
+            for (int shift = 14; shift >= 0; shift -= 7) key += static_cast<char>(0x80 | (weight >> shift & 0x7F));
         }
     }
 
@@ -58,6 +59,8 @@ TEST(NameOrder, NumbersCompareByValue) {
          {L"第一周", L"第二周", L"第三周", L"第九周", L"第十周", L"第十一周", L"第二十周"}},
         {{L"第十二课", L"第二课", L"第十课", L"第一课", L"第十一课", L"第三课"},
          {L"第一课", L"第二课", L"第三课", L"第十课", L"第十一课", L"第十二课"}},
+        // After 第, whatever follows: parts, drafts.
+        {{L"第十部分", L"第二部分", L"第一部分", L"第三稿"}, {L"第一部分", L"第二部分", L"第三稿", L"第十部分"}},
         // Digits and numerals of one value are one number.
         {{L"第十一课", L"第10课", L"第三课", L"第2课"}, {L"第2课", L"第三课", L"第10课", L"第十一课"}},
         // Before a counter, without 第.
@@ -158,6 +161,38 @@ TEST(NameOrder, IsAStrictWeakOrder) {
                     EXPECT_TRUE(Less(x, z));
                 }
         }
+    }
+}
+
+// Sorting a large folder remembers the keys of the text its names share:
+// the keys stay the collation's own, and each text is keyed once.
+TEST(NameOrder, RememberedKeysAreTheCollationsOwn) {
+    struct Counting : Collation {
+        mutable int asked = 0;
+        void AppendKey(std::wstring_view text, std::string& key) const override {
+            ++asked;
+            kPinyin.AppendKey(text, key);
+        }
+    } counting;
+    const RememberedKeys remembered(counting);
+    const Names names = {L"数学第1课时 课件.pptx", L"数学第2课时 课件.pptx", L"数学第2课时 教案.docx",
+                         L"数学第二课时 课件.pptx", L"语文第1课时 课件.pptx", L"数学第1课时 课件.pptx"};
+    for (const auto& name : names) {
+        std::string key, expected;
+        AppendNameKey(name, remembered, key);
+        AppendNameKey(name, kPinyin, expected);
+        EXPECT_EQ(key, expected);
+    }
+    // 数学第, 语文第; 课时 课件.pptx, 课时 教案.docx
+    EXPECT_EQ(counting.asked, 4);
+
+    // More texts than it remembers: some share a place, and none gets another's key.
+    for (wchar_t c = L'一'; c < L'一' + 600; ++c) {
+        const std::wstring name = std::wstring(L"课件 ") + c;
+        std::string key, expected;
+        AppendNameKey(name, remembered, key);
+        AppendNameKey(name, kPinyin, expected);
+        EXPECT_EQ(key, expected);
     }
 }
 
