@@ -43,15 +43,18 @@ int CompareKeys(std::string_view a, std::string_view b) {
 
 // Sorts names in the lists' order. Each name's key is made once, and all
 // the keys lie in one block of memory: freed after the sort, a block that
-// large goes back to the system whole, where 100,000 small ones would stay
-// behind in the heap.
+// large goes straight back to the system, whatever else the heap holds,
+// where 100,000 small ones could leave pages behind among the names kept.
 void SortInListOrder(std::vector<std::wstring>& names) {
     const RememberedKeys collation(SystemCollation());
     struct Keyed {
         size_t keyStart, keyLength;
         std::wstring* name;
     };
+    size_t characters = 0;
+    for (const auto& name : names) characters += name.size();
     std::string keys;
+    keys.reserve(characters * 4);  // about what the system's keys take
     std::vector<Keyed> keyed;
     keyed.reserve(names.size());
     for (auto& name : names) {
