@@ -12,6 +12,7 @@ set(VERONDEL_WIN32_SOURCES
     platform/win32/list_box.cpp
     platform/win32/paths.cpp
     platform/win32/runtime_win32.cpp
+    platform/win32/system_collation.cpp
     platform/win32/system_dll.cpp
     platform/win32/system_icons.cpp
     platform/win32/system_text.cpp)

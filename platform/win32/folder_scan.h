@@ -14,8 +14,8 @@ enum class EntryKind { Folders, Files };
 bool ComesBefore(const std::wstring& a, const std::wstring& b);
 
 // Reads folders for the two lists. The visible entries of a folder, by name,
-// in Explorer's order: folders that are not hidden, or files that are
-// neither hidden nor system files. An empty drive is no failure; a folder
+// in the lists' order (name_order.h): folders that are not hidden, or files
+// that are neither hidden nor system files. An empty drive is no failure; a folder
 // that is missing, has vanished or cannot be read is.
 //
 // One pass over a folder finds its files and its subfolders alike, and the

@@ -4,46 +4,229 @@
 #include <string>
 #include <vector>
 
+#include "chinese_numerals.h"
 #include "name_order.h"
+#include "remembered_keys.h"
 #include "visible_text.h"
 
 namespace {
 
-std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
-    std::sort(names.begin(), names.end(),
-              [](const std::wstring& a, const std::wstring& b) { return NaturalLess(a, b); });
+using Names = std::vector<std::wstring>;
+
+// A collation like a Chinese system's, small enough to read: letters ignore
+// case, and the Chinese characters below go by their pinyin, not by their
+// codes (美 is U+7F8E and 数 U+6570, yet 美术 comes before 数学). Any other
+// character goes by its code, so space and punctuation come before digits,
+// and digits before letters.
+class PinyinTable : public Collation {
+public:
+    void AppendKey(std::wstring_view text, std::string& key) const override {
+        for (wchar_t c : text) {
+            unsigned weight = static_cast<unsigned>(c);
+            if (c >= L'A' && c <= L'Z') weight = c - L'A' + L'a';
+            if (const size_t at = kPinyinOrder.find(c); at != std::wstring_view::npos) weight = 0x3000 + at;
+            // Three bytes of seven bits each, none of them zero.
+            for (int shift = 14; shift >= 0; shift -= 7) key += static_cast<char>(0x80 | (weight >> shift & 0x7F));
+        }
+    }
+
+private:
+    // di er fen ji ke liang mei nian san shi shu tong wan wen xue yang yi yin ying yu yue zhou
+    static constexpr std::wstring_view kPinyinOrder = L"第二分级课两美年廿三十时术数统万文学样一音英语乐周";
+};
+
+const PinyinTable kPinyin;
+
+bool Less(const std::wstring& a, const std::wstring& b) { return NameLess(a, b, kPinyin); }
+
+Names Sorted(Names names) {
+    std::sort(names.begin(), names.end(), Less);
     return names;
 }
 
 TEST(NameOrder, NumbersCompareByValue) {
-    EXPECT_EQ(Sorted({L"week10", L"week2", L"week1"}), (std::vector<std::wstring>{L"week1", L"week2", L"week10"}));
-    EXPECT_EQ(Sorted({L"a100.txt", L"a20.txt", L"a3.txt"}),
-              (std::vector<std::wstring>{L"a3.txt", L"a20.txt", L"a100.txt"}));
-    EXPECT_EQ(Sorted({L"1.50", L"01", L"1"}), (std::vector<std::wstring>{L"1", L"01", L"1.50"}));
-    // Runs longer than any integer type still compare.
-    EXPECT_TRUE(NaturalLess(L"x99999999999999999999998", L"x99999999999999999999999"));
-    EXPECT_FALSE(NaturalLess(L"x100000000000000000000000", L"x99999999999999999999999"));
+    const struct {
+        Names names, sorted;
+    } cases[] = {
+        {{L"week10", L"week2", L"week1"}, {L"week1", L"week2", L"week10"}},
+        {{L"a100.txt", L"a20.txt", L"a3.txt"}, {L"a3.txt", L"a20.txt", L"a100.txt"}},
+        {{L"1.50", L"01", L"1"}, {L"1", L"01", L"1.50"}},
+        // Runs longer than any integer type still compare.
+        {{L"x100000000000000000000000", L"x99999999999999999999999", L"x99999999999999999999998"},
+         {L"x99999999999999999999998", L"x99999999999999999999999", L"x100000000000000000000000"}},
+        // Weeks and lessons in Chinese numerals, as teachers name them.
+        {{L"第一周", L"第二周", L"第三周", L"第九周", L"第十周", L"第十一周", L"第二十周"},
+         {L"第一周", L"第二周", L"第三周", L"第九周", L"第十周", L"第十一周", L"第二十周"}},
+        {{L"第十二课", L"第二课", L"第十课", L"第一课", L"第十一课", L"第三课"},
+         {L"第一课", L"第二课", L"第三课", L"第十课", L"第十一课", L"第十二课"}},
+        // After 第, whatever follows: parts, drafts.
+        {{L"第十部分", L"第二部分", L"第一部分", L"第三稿"}, {L"第一部分", L"第二部分", L"第三稿", L"第十部分"}},
+        // Digits and numerals of one value are one number.
+        {{L"第十一课", L"第10课", L"第三课", L"第2课"}, {L"第2课", L"第三课", L"第10课", L"第十一课"}},
+        // Before a counter, without 第.
+        {{L"十二课时", L"三年级", L"二课时", L"一年级", L"十班", L"九班", L"二单元", L"一百零五期", L"二十期"},
+         {L"一年级", L"二课时", L"二单元", L"三年级", L"九班", L"十班", L"十二课时", L"二十期", L"一百零五期"}},
+        // Courseware: the grade, the unit and the lesson each count.
+        {{L"人教版三年级上册数学第六单元第2课时 笔算乘法 课件.pptx",
+          L"人教版三年级上册数学第六单元第1课时 口算乘法 课件.pptx",
+          L"人教版三年级上册数学第十单元第1课时 复习 课件.pptx",
+          L"人教版一年级上册数学第六单元第1课时 口算 课件.pptx"},
+         {L"人教版一年级上册数学第六单元第1课时 口算 课件.pptx",
+          L"人教版三年级上册数学第六单元第1课时 口算乘法 课件.pptx",
+          L"人教版三年级上册数学第六单元第2课时 笔算乘法 课件.pptx",
+          L"人教版三年级上册数学第十单元第1课时 复习 课件.pptx"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Sorted(c.names), c.sorted);
+}
+
+// Numerals count as a number only where one stands: after 第 or before a
+// counter. Anywhere else they are words, in the collation's order.
+TEST(NameOrder, NumeralsInWordsStayWords) {
+    const struct {
+        Names names, sorted;
+    } cases[] = {
+        // 十分, 统一, 万一 and 一样 by pinyin: shi, tong, wan, yi.
+        {{L"一样", L"统一", L"十分", L"万一", L"第十周", L"三班"}, {L"三班", L"第十周", L"十分", L"统一", L"万一", L"一样"}},
+        // 一二年级 is two grades, not the twelfth: it stays a word, after the numbered grades.
+        {{L"五六年级", L"十二年级", L"五年级"}, {L"五年级", L"十二年级", L"五六年级"}},
+        // Malformed runs are words too: 十十 is no number.
+        {{L"第十十课", L"第十一课", L"第十课"}, {L"第十课", L"第十一课", L"第十十课"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Sorted(c.names), c.sorted);
+}
+
+// Text compares by the collation, never by code: here by pinyin.
+TEST(NameOrder, TextComparesByTheCollation) {
+    const struct {
+        Names names, sorted;
+    } cases[] = {
+        {{L"语文", L"英语", L"音乐", L"数学", L"美术"}, {L"美术", L"数学", L"音乐", L"英语", L"语文"}},
+        {{L"语文.doc", L"Week2", L"week10", L"美术1", L"数学"}, {L"Week2", L"week10", L"美术1", L"数学", L"语文.doc"}},
+        // A number falls among text as a digit does: after punctuation, before letters.
+        {{L"ab.doc", L"a9.ppt", L"a.doc", L"a(1).doc"}, {L"a(1).doc", L"a.doc", L"a9.ppt", L"ab.doc"}},
+        {{L"lesson plan", L"lesson", L"lesson 2", L"lesson2"}, {L"lesson", L"lesson 2", L"lesson plan", L"lesson2"}},
+        {{L"课件", L"", L"2", L"第"}, {L"", L"2", L"第", L"课件"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Sorted(c.names), c.sorted);
+}
+
+// Names of one value in different forms go in one order every time: digits
+// before numerals, fewer leading zeros first, then the collation of the
+// whole name (二 er before 两 liang, though 两 has the lower code), then the
+// characters' codes (case).
+TEST(NameOrder, TiesBreakTheSameWayEveryTime) {
+    const struct {
+        Names names, sorted;
+    } cases[] = {
+        {{L"第二课", L"第2课"}, {L"第2课", L"第二课"}},
+        {{L"第02课", L"第2课", L"第二课"}, {L"第2课", L"第02课", L"第二课"}},
+        {{L"第两百课", L"第二百课", L"第200课"}, {L"第200课", L"第二百课", L"第两百课"}},
+        {{L"第廿课", L"第二十课"}, {L"第二十课", L"第廿课"}},
+        {{L"a1", L"A1", L"A01"}, {L"A1", L"a1", L"A01"}},
+        {{L"LESSON", L"Lesson", L"lesson"}, {L"LESSON", L"Lesson", L"lesson"}},
+        // The first number that differs in form decides.
+        {{L"第二课 第2节", L"第2课 第二节", L"第2课 第02节"}, {L"第2课 第02节", L"第2课 第二节", L"第二课 第2节"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Sorted(c.names), c.sorted);
+}
+
+TEST(NameOrder, ShorterPrefixFirst) {
+    EXPECT_TRUE(Less(L"lesson", L"lesson plan"));
+    EXPECT_FALSE(Less(L"lesson plan", L"lesson"));
+}
+
+// Every order the names can arrive in sorts to the same list.
+TEST(NameOrder, EveryArrivalSortsToOneList) {
+    const Names sorted = {L"A1", L"a1", L"第2课", L"第02课", L"第二课", L"第两课", L"第十课"};
+    Names names = {L"第十课", L"第2课", L"第两课", L"第02课", L"a1", L"第二课", L"A1"};
+    std::sort(names.begin(), names.end());
+    do {
+        Names arrival = names;
+        std::sort(arrival.begin(), arrival.end(), Less);
+        ASSERT_EQ(arrival, sorted);
+    } while (std::next_permutation(names.begin(), names.end()));
 }
 
 TEST(NameOrder, IsAStrictWeakOrder) {
-    const std::vector<std::wstring> names = {L"", L"a", L"a1", L"a01", L"a1b", L"a01b", L"a1c", L"a2", L"a10", L"b", L"第一周", L"第二周", L"0", L"00"};
+    const Names names = {L"", L"a", L"a1", L"a01", L"a1b", L"a01b", L"a1c", L"a2", L"a10", L"b", L"第一周", L"第二周",
+                         L"0", L"00", L"第1周", L"第01周", L"第十周", L"第10周", L"统一", L"一样", L"第廿周", L"A1"};
     for (const auto& x : names) {
-        EXPECT_FALSE(NaturalLess(x, x));
+        EXPECT_FALSE(Less(x, x));
         for (const auto& y : names) {
             if (x != y) {
-                EXPECT_NE(NaturalLess(x, y), NaturalLess(y, x));
+                EXPECT_NE(Less(x, y), Less(y, x));
             }
             for (const auto& z : names)
-                if (NaturalLess(x, y) && NaturalLess(y, z)) {
-                    EXPECT_TRUE(NaturalLess(x, z));
+                if (Less(x, y) && Less(y, z)) {
+                    EXPECT_TRUE(Less(x, z));
                 }
         }
     }
 }
 
-TEST(NameOrder, ShorterPrefixFirst) {
-    EXPECT_TRUE(NaturalLess(L"lesson", L"lesson plan"));
-    EXPECT_FALSE(NaturalLess(L"lesson plan", L"lesson"));
+// Sorting a large folder remembers the keys of the text its names share:
+// the keys stay the collation's own, and each text is keyed once.
+TEST(NameOrder, RememberedKeysAreTheCollationsOwn) {
+    struct Counting : Collation {
+        mutable int asked = 0;
+        void AppendKey(std::wstring_view text, std::string& key) const override {
+            ++asked;
+            kPinyin.AppendKey(text, key);
+        }
+    } counting;
+    const RememberedKeys remembered(counting);
+    const Names names = {L"数学第1课时 课件.pptx", L"数学第2课时 课件.pptx", L"数学第2课时 教案.docx",
+                         L"数学第二课时 课件.pptx", L"语文第1课时 课件.pptx", L"数学第1课时 课件.pptx"};
+    for (const auto& name : names) {
+        std::string key, expected;
+        AppendNameKey(name, remembered, key);
+        AppendNameKey(name, kPinyin, expected);
+        EXPECT_EQ(key, expected);
+    }
+    // 数学第, 语文第; 课时 课件.pptx, 课时 教案.docx
+    EXPECT_EQ(counting.asked, 4);
+
+    // More texts than it remembers: some share a place, and none gets another's key.
+    for (wchar_t c = L'一'; c < L'一' + 600; ++c) {
+        const std::wstring name = std::wstring(L"课件 ") + c;
+        std::string key, expected;
+        AppendNameKey(name, remembered, key);
+        AppendNameKey(name, kPinyin, expected);
+        EXPECT_EQ(key, expected);
+    }
+}
+
+// The finer cases of reading numerals, as a careful reader reads them.
+TEST(ChineseNumerals, ReadAsACarefulReaderWould) {
+    const struct {
+        std::wstring run;
+        const char* value;  // nullptr: not one number
+    } cases[] = {
+        {L"一", "1"}, {L"十", "10"}, {L"十一", "11"}, {L"二十", "20"}, {L"一十", "10"}, {L"二十五", "25"},
+        {L"一百零五", "105"}, {L"一百一十", "110"}, {L"两千零二十四", "2024"}, {L"十万", "100000"},
+        {L"一千万", "10000000"}, {L"九千九百九十九万九千九百九十九", "99999999"},
+        // 两 is 2 wherever a digit stands; 廿 and 卅 are 二十 and 三十.
+        {L"两", "2"}, {L"两百", "200"}, {L"廿", "20"}, {L"廿一", "21"}, {L"卅", "30"}, {L"一百廿", "120"},
+        // Said aloud, a digit after the last unit counts one place lower.
+        {L"一百五", "150"}, {L"三万二", "32000"}, {L"一万零五", "10005"},
+        // Without units, digit by digit, as a year is written.
+        {L"二〇二四", "2024"}, {L"二零二四", "2024"}, {L"一九九八", "1998"}, {L"〇", "0"}, {L"零五", "5"},
+        {L"一二三四五六七八九〇一二三四五六七八九〇一二三四五六七八九〇", "123456789012345678901234567890"},
+        // Two numerals without a zero are a pair: 五六年级 is grades five and six.
+        {L"五六", nullptr}, {L"一二", nullptr},
+        // Malformed: units that do not fall, a unit without its digit, stray zeros.
+        {L"十十", nullptr}, {L"一百百", nullptr}, {L"百", nullptr}, {L"千五", nullptr}, {L"二二十", nullptr},
+        {L"零十", nullptr}, {L"二十零", nullptr}, {L"一百零", nullptr}, {L"一百零零五", nullptr},
+        {L"万", nullptr}, {L"万一", nullptr}, {L"一万万", nullptr}, {L"", nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string digits;
+        const bool read = ReadChineseNumber(c.run, digits);
+        EXPECT_EQ(read, c.value != nullptr) << c.run.size() << " numerals, read as " << digits;
+        if (read && c.value) {
+            EXPECT_EQ(digits, c.value);
+        }
+    }
 }
 
 // Shown text can never reorder itself: "lesson" RLO "fdp.exe" must not read

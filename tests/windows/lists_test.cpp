@@ -41,6 +41,18 @@ TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
     ASSERT_TRUE(scanner.Scan(L"E:\\Lessons", EntryKind::Files, names).ok);
     EXPECT_EQ(names, (Names{L"A.doc", L"a9.ppt", L"a10.ppt", L"b.doc", L"日本語 & 100%.txt"}));
 
+    // The system's collation orders the text (on this Chinese system by
+    // pinyin, not by code), and Chinese numerals count by value.
+    for (const wchar_t* week : {L"第十一周", L"第二周", L"第二十周", L"第一周", L"第十周", L"第三周", L"第九周"})
+        MakeFolder(std::wstring(L"E:\\学期\\") + week);
+    for (const wchar_t* subject : {L"语文.doc", L"英语.doc", L"音乐.doc", L"数学.doc", L"美术.doc"})
+        WriteBytes(std::wstring(L"E:\\学期\\") + subject, "x");
+    ASSERT_TRUE(dir1.SetPath(L"E:\\学期").ok);
+    EXPECT_EQ(Entries(dir1.Box().Handle()),
+              (Names{L"E:\\", L"学期", L"第一周", L"第二周", L"第三周", L"第九周", L"第十周", L"第十一周", L"第二十周"}));
+    ASSERT_TRUE(file1.SetPath(L"E:\\学期").ok);
+    EXPECT_EQ(Entries(file1.Box().Handle()), (Names{L"美术.doc", L"数学.doc", L"音乐.doc", L"英语.doc", L"语文.doc"}));
+
     ASSERT_TRUE(scanner.Scan(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
     EXPECT_TRUE(names.empty());
     const Result missing = scanner.Scan(L"E:\\Gone", EntryKind::Files, names);
