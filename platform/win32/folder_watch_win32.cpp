@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "owned.h"
 #include "paths.h"
@@ -26,16 +27,22 @@ NameChange::Kind KindOf(DWORD action) {
 }
 
 // The records of one completion, in order; false when they do not add up.
+// Windows aligns each record to four bytes, Wine does not: they are read
+// by copying, wherever they start.
 bool ReadRecords(const BYTE* buffer, DWORD bytes, std::vector<NameChange>& names) {
     constexpr DWORD kHeader = offsetof(FILE_NOTIFY_INFORMATION, FileName);
     for (DWORD at = 0;;) {
+        FILE_NOTIFY_INFORMATION record;
         if (bytes - at < kHeader) return false;
-        const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
-        if (record->FileNameLength % sizeof(wchar_t) || bytes - at - kHeader < record->FileNameLength) return false;
-        names.push_back({KindOf(record->Action), std::wstring(record->FileName, record->FileNameLength / sizeof(wchar_t))});
-        if (record->NextEntryOffset == 0) return true;
-        if (record->NextEntryOffset % sizeof(DWORD) || bytes - at <= record->NextEntryOffset) return false;
-        at += record->NextEntryOffset;
+        std::memcpy(&record, buffer + at, kHeader);
+        const DWORD length = record.FileNameLength;
+        if (length % sizeof(wchar_t) || bytes - at - kHeader < length) return false;
+        std::wstring name(length / sizeof(wchar_t), L'\0');
+        std::memcpy(name.data(), buffer + at + kHeader, length);
+        names.push_back({KindOf(record.Action), std::move(name)});
+        if (record.NextEntryOffset == 0) return true;
+        if (bytes - at <= record.NextEntryOffset) return false;
+        at += record.NextEntryOffset;
     }
 }
 

@@ -129,4 +129,38 @@ TEST_F(ListsOnDisk, InitialFolderIsTheCurrentFolder) {
     SetCurrentDirectoryW(L"C:\\");
 }
 
+// What a watch tells, completion by completion: every name, however the
+// records lie in the buffer (Wine packs them unaligned), and when more
+// changed than it can hold, that the folder must be read whole; it goes on.
+TEST_F(ListsOnDisk, WatchTellsEveryNameOrThatTooManyChanged) {
+    const auto next = [&] {
+        EXPECT_EQ(WaitForMultipleObjects(watch.Count(), watch.Events(), FALSE, 5000), WAIT_OBJECT_0);
+        return watch.Take(0);
+    };
+    watch.Start(L"E:\\Lessons\\Week2");
+    ASSERT_EQ(watch.Count(), 1u);
+    WriteBytes(L"E:\\Lessons\\Week2\\first", "x");
+    FolderReport report = next();  // while it is taken, more come, to be told at once
+    for (const wchar_t* name : {L"a", L"bb", L"ccc", L"周"}) WriteBytes(L"E:\\Lessons\\Week2\\" + std::wstring(name), "x");
+    Names told;
+    for (;;) {
+        ASSERT_EQ(report.kind, FolderReport::Kind::Names);
+        EXPECT_EQ(report.folder, L"E:\\Lessons\\Week2");
+        for (const auto& change : report.names)
+            if (change.kind == NameChange::Kind::Added) told.push_back(change.name);
+        if (told.size() >= 5) break;
+        report = next();
+    }
+    EXPECT_EQ(told, (Names{L"first", L"a", L"bb", L"ccc", L"周"}));
+
+    for (int i = 0; i < 1500; ++i)  // some 100 KB of records, more than the watch holds
+        WriteBytes(L"E:\\Lessons\\Week2\\" + std::to_wstring(i) + L" a name long enough to fill it up", "");
+    bool tooMany = false;
+    while (WaitForMultipleObjects(watch.Count(), watch.Events(), FALSE, 1000) == WAIT_OBJECT_0)
+        tooMany = watch.Take(0).kind == FolderReport::Kind::TooMany || tooMany;
+    EXPECT_TRUE(tooMany);
+    WriteBytes(L"E:\\Lessons\\Week2\\after", "x");
+    EXPECT_EQ(next().kind, FolderReport::Kind::Names);
+}
+
 }  // namespace
