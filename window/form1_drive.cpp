@@ -156,6 +156,7 @@ void Form1::ShowFilesOf(const std::wstring& folder, const std::wstring& selected
 // gone gives way to its nearest ancestor that still exists; when none does
 // (the drive has gone), the lists keep what they show.
 void Form1::ReadAgain(bool dir1, bool file1) {
+    file1 = file1 || (dir1 && File1.Path() == Dir1.Path());  // one folder, watched anew for both
     if (dir1 && !OpenNearest(Dir1.Path())) return;
     // The file list shows the highlighted row of the folder list: the same
     // folder again, or, if that has gone, its nearest ancestor in the list.

@@ -263,11 +263,13 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     // under Wine: watched anew.
     disk.AddFolder(L"E:\\Lessons");
     Reports({FolderReport::Kind::Names, L"E:\\", {{Kind::Added, L"Lessons"}}});
-    dir1.UserHighlights(0);
+    ClickFolder(0);
     form.Dir1_DblClick();
     watch.watches[L"E:\\Lessons"] = false;
+    disk.AddFile(L"E:\\Lessons\\new.doc");
     Reports({FolderReport::Kind::Names, L"E:\\", {{Kind::Removed, L"Lessons"}, {Kind::Added, L"Lessons"}}});
     EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(file1.Names(), Names{L"new.doc"});
     EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons"}));
     EXPECT_TRUE(app.messages.empty());
 }
