@@ -454,8 +454,8 @@ TEST(NameTip, ShowsANameTheListCutsWhole) {
     WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程\r\n"));
     Verondel program;
     ASSERT_NE(program.Window(), nullptr);
-    HWND list = program.File1(), tip = program.TopLevel(L"tooltips_class32");
-    ASSERT_NE(tip, nullptr);
+    HWND list = program.File1();
+    const auto tip = [&] { return program.TopLevel(L"tooltips_class32"); };  // made when first shown
     ASSERT_TRUE(WaitUntil([&] { return RowCount(list) == 4; }));
     RECT between;  // the form between the buttons: off both lists
     GetWindowRect(program.Command1(), &between);
@@ -478,11 +478,11 @@ TEST(NameTip, ShowsANameTheListCutsWhole) {
         } else {
             pointOff();
         }
-        EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == p.shown; })) << testing::PrintToString(TipShown(tip));
+        EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()) == p.shown; })) << testing::PrintToString(TipShown(tip()));
         if (p.shown.empty()) continue;
         // Laid over the entry the pointer is on.
         RECT over, entry;
-        GetWindowRect(tip, &over);
+        GetWindowRect(tip(), &over);
         SendMessageW(list, LB_GETITEMRECT, RowOf(list, *p.pointAt), reinterpret_cast<LPARAM>(&entry));
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
         EXPECT_LT(over.top, (entry.top + entry.bottom) / 2);
@@ -496,17 +496,17 @@ TEST(NameTip, ShowsANameTheListCutsWhole) {
     ClickRow(list, from);
     ASSERT_TRUE(WaitUntil([&] { return Highlighted(list) == from; }));
     pointOff();
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()).empty(); }));
     PressKey(onto);
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; })) << "shown by a key";
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()) == lesson1; })) << "shown by a key";
     PressKey(VK_SHIFT);
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 2000)) << "gone at the next key";
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()).empty(); }, 2000)) << "gone at the next key";
     PressKey(onto == VK_DOWN ? VK_UP : VK_DOWN);
     PressKey(onto);
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip) == lesson1; }));
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()) == lesson1; }));
     Sleep(2000);
-    EXPECT_EQ(TipShown(tip), lesson1) << "still there after 2 s";
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip).empty(); }, 6000)) << "gone after about 5 s";
+    EXPECT_EQ(TipShown(tip()), lesson1) << "still there after 2 s";
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(tip()).empty(); }, 6000)) << "gone after about 5 s";
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ HWND CreateButton(HWND parent, ControlId id, const wchar_t* caption) {
                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
 }
 
-// Centres a window of size on the work area of the monitor it is on.
+// Centres a window of size on the work area of the monitor it is on (the
+// primary one for none).
 POINT CentredOnMonitor(HWND window, SIZE size) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -86,8 +87,13 @@ bool Form1Window::Create() {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return false;
 
-    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
-                              0, nullptr, nullptr, instance_, this);
+    // Made at once at the classic size, centred, for the system's DPI: placing
+    // it anew would cost start-up time. Every start, whatever size it had
+    // when it was closed.
+    const SIZE size = ClassicWindowSize(DpiOfWindow(nullptr));
+    const POINT at = CentredOnMonitor(nullptr, size);
+    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, at.x, at.y, size.cx, size.cy,
+                              nullptr, nullptr, instance_, this);
     return window_ != nullptr;
 }
 
@@ -185,7 +191,11 @@ void Form1Window::OnCreate() {
 
     const int dpi = DpiOfWindow(window_);
     ApplyDpi(dpi);
-    const SIZE size = ClassicWindowSize(dpi);  // every start, whatever size it had when it was closed
+    // On a monitor of another DPI than the system's: the classic size there.
+    const SIZE size = ClassicWindowSize(dpi);
+    RECT made;
+    GetWindowRect(window_, &made);
+    if (made.right - made.left == size.cx && made.bottom - made.top == size.cy) return;
     const POINT at = CentredOnMonitor(window_, size);
     SetWindowPos(window_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }

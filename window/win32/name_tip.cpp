@@ -48,15 +48,20 @@ int RowAt(HWND list, LPARAM at) {
 }  // namespace
 
 NameTip::NameTip(HWND window, const FolderListBox& dir1, const FileListBox& file1)
-    : window_(window), dir1_(dir1), file1_(file1) {
+    : window_(window), dir1_(dir1), file1_(file1) {}
+
+// Made when first shown: creating it costs start-up time a tip may never need.
+HWND NameTip::Tip() {
+    if (tip_) return tip_;
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};  // the tooltip's
     InitCommonControlsEx(&classes);
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_NOANIMATE | TTS_NOFADE, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
     TTTOOLINFOW tool = Tool(window_);
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip_;
 }
 
 // The pointer shows and hides the tip; a key hides it, and the tip of the
@@ -147,6 +152,7 @@ void NameTip::ShowOver(RECT text, const std::wstring& name, HFONT font) {
 
     TTTOOLINFOW tool = Tool(window_);
     tool.lpszText = const_cast<wchar_t*>(name.c_str());
+    Tip();
     SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, screen.right - screen.left);
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));

@@ -37,9 +37,10 @@ private:
     void PointerMoved(HWND list, LPARAM at);
     void ShowFor(HWND list, int row, bool forAWhile);
     void ShowOver(RECT text, const std::wstring& name, HFONT font);
+    HWND Tip();
 
     HWND window_;
-    HWND tip_;
+    HWND tip_ = nullptr;  // until first shown
     const FolderListBox& dir1_;
     const FileListBox& file1_;
     HWND pointerList_ = nullptr;  // the entry under the pointer
