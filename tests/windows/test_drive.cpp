@@ -34,7 +34,7 @@ std::wstring WindowsPathFromEnvironment(const char* variable) {
 // Wine starts a Linux program but gives no handle to wait on: the shell
 // writes its exit status beside the drive's folder (not on the drive, where
 // the program would see it) once it is done.
-bool ChangeOutsideWine(const std::wstring& command) {
+bool ChangeOutsideWine(const std::wstring& command, const std::function<void()>& meanwhile) {
     const std::wstring done = WindowsPathFromEnvironment("VERONDEL_DRIVE_E") + L".done";
     DeleteFileW(done.c_str());
     std::wstring commandLine = L"/bin/sh -c \"cd $VERONDEL_DRIVE_E && (" + command +
@@ -46,8 +46,10 @@ bool ChangeOutsideWine(const std::wstring& command) {
         return false;
     if (shell.hProcess) CloseHandle(shell.hProcess);
     if (shell.hThread) CloseHandle(shell.hThread);
-    for (int waited = 0; waited < 60000 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20)
+    for (int waited = 0; waited < 60000 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
+        if (meanwhile) meanwhile();
         Sleep(20);
+    }
     char status[8] = {};
     DWORD read = 0;
     HANDLE file = CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

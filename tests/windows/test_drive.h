@@ -3,6 +3,7 @@
 // wrapper maps for each run. Helpers make folders and files on it.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 inline const std::wstring kDrive = L"E:\\";
@@ -22,8 +23,9 @@ std::wstring WindowsPathFromEnvironment(const char* variable);
 // Runs a shell command on the Linux side of drive E:, as another program of
 // the desktop would change it, and waits for it; the drive's Linux folder
 // is $VERONDEL_DRIVE_E. Wine cannot remove a folder a program holds open,
-// Linux can; and it makes thousands of files at once. True when it succeeded.
-bool ChangeOutsideWine(const std::wstring& command);
+// Linux can; and it makes thousands of files at once. Meanwhile, if given,
+// is called every 20 ms until the command is done. True when it succeeded.
+bool ChangeOutsideWine(const std::wstring& command, const std::function<void()>& meanwhile = {});
 
 // Empties drive E: between tests, trees past MAX_PATH included. A folder
 // named in keep (E:\huge) stays: it was made before Wine started and
