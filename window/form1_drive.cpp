@@ -44,7 +44,7 @@ Result Form1::OpenInDir1(const std::wstring& folder, bool anew) {
         if (anew) watch.Stop(watched);
         watch.Start(watched);
     }
-    const Result result = Dir1.SetPath(folder);
+    Result result = Dir1.SetPath(folder);
     WatchShownFolders();
     return result;
 }
@@ -52,7 +52,7 @@ Result Form1::OpenInDir1(const std::wstring& folder, bool anew) {
 Result Form1::ListInFile1(const std::wstring& folder, bool anew) {
     if (watching && anew) watch.Stop(folder);
     if (watching) watch.Start(folder);
-    const Result result = File1.SetPath(folder);
+    Result result = File1.SetPath(folder);
     WatchShownFolders();
     return result;
 }

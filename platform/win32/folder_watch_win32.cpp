@@ -120,6 +120,7 @@ void Win32FolderWatch::Stop(const std::wstring& folder) {
 
 void Win32FolderWatch::KeepOnly(const std::vector<std::wstring>& folders) {
     std::vector<std::wstring> kept;
+    kept.reserve(folders.size());
     for (const auto& folder : folders) kept.push_back(FullFolderPath(folder));
     std::erase_if(watches_, [&](const auto& watch) {
         return std::find(kept.begin(), kept.end(), watch->folder) == kept.end();

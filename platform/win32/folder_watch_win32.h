@@ -18,7 +18,7 @@
 // notifications, sent to the window. When Windows asks to remove the drive,
 // every watch lets go of its folder but the registrations stay, so that
 // Windows still says whether the removal happened or failed; they go then.
-class Win32FolderWatch : public FolderWatch {
+class Win32FolderWatch final : public FolderWatch {
 public:
     explicit Win32FolderWatch(HWND window);
     ~Win32FolderWatch() override;
