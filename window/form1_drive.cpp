@@ -1,6 +1,7 @@
 // How the lists follow the drive: what the watches report is applied name by
 // name; a folder whose changes were lost is read again whole; a folder that
 // has gone gives way to its nearest ancestor, as in Explorer.
+#include <cwctype>
 #include <set>
 
 #include "form1.h"
@@ -205,8 +206,7 @@ void Form1::Drive_Removed() { watch.ForgetTheDrive(); }
 
 void Form1::Drive_Arrived(wchar_t letter) {
     const std::wstring shown = Dir1.Path();
-    const auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
-    if (shown.size() < 2 || shown[1] != L':' || upper(shown[0]) != upper(letter)) return;
+    if (shown.size() < 2 || shown[1] != L':' || std::towupper(shown[0]) != std::towupper(letter)) return;
     watching = true;
     changes.ReadEverythingAgain(runTime.Milliseconds());
 }

@@ -24,14 +24,8 @@ bool FileListBox::SelectFirstMatching(const std::wstring& text) { return box_.Se
 // Each name is found, and placed, by the order the scan sorted the list in.
 void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
     box_.BeginChanges();
-    for (const auto& name : drop) {
-        const int row = box_.RowFor(name, 0, ComesBefore);
-        if (box_.Text(row) == name) box_.RemoveRow(row);
-    }
-    for (const auto& name : add) {
-        const int row = box_.RowFor(name, 0, ComesBefore);
-        if (box_.Text(row) != name) box_.InsertRow(row, name);
-    }
+    for (const auto& name : drop) box_.RemoveInOrder(name, 0, ComesBefore);
+    for (const auto& name : add) box_.InsertInOrder(name, 0, ComesBefore);
     box_.EndChanges();
 }
 

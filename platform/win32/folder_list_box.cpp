@@ -75,18 +75,11 @@ void FolderListBox::Change(const std::vector<std::wstring>& add, const std::vect
     if (folders_.empty()) return;
     const int first = openRow_ + 1;
     box_.BeginChanges();
-    for (const auto& name : drop) {
-        const int row = box_.RowFor(name, first, ComesBefore);
-        if (box_.Text(row) != name) continue;
-        box_.RemoveRow(row);
-        folders_.erase(folders_.begin() + row);
-    }
-    for (const auto& name : add) {
-        const int row = box_.RowFor(name, first, ComesBefore);
-        if (box_.Text(row) == name) continue;
-        box_.InsertRow(row, name);
-        folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
-    }
+    for (const auto& name : drop)
+        if (const int row = box_.RemoveInOrder(name, first, ComesBefore); row >= 0) folders_.erase(folders_.begin() + row);
+    for (const auto& name : add)
+        if (const int row = box_.InsertInOrder(name, first, ComesBefore); row >= 0)
+            folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
     box_.EndChanges();
 }
 

@@ -95,14 +95,29 @@ std::wstring ListBox::Text(int row) const {
     return text;
 }
 
-int ListBox::RowFor(const std::wstring& text, int first,
-                    bool (*comesBefore)(const std::wstring&, const std::wstring&)) const {
+// The first row, from first on, whose text does not come before text (as
+// std::lower_bound).
+int ListBox::RowFor(const std::wstring& text, int first, ComesBefore comesBefore) const {
     for (int last = Count(); first < last;) {
         const int middle = first + (last - first) / 2;
         if (comesBefore(Text(middle), text)) first = middle + 1;
         else last = middle;
     }
     return first;
+}
+
+int ListBox::InsertInOrder(const std::wstring& text, int first, ComesBefore comesBefore) {
+    const int row = RowFor(text, first, comesBefore);
+    if (row < Count() && Text(row) == text) return -1;
+    InsertRow(row, text);
+    return row;
+}
+
+int ListBox::RemoveInOrder(const std::wstring& text, int first, ComesBefore comesBefore) {
+    const int row = RowFor(text, first, comesBefore);
+    if (row >= Count() || Text(row) != text) return -1;
+    RemoveRow(row);
+    return row;
 }
 
 bool ListBox::SelectFirstMatching(const std::wstring& text) {

@@ -34,9 +34,12 @@ public:
     void RemoveRow(int row);
     void EndChanges();
 
-    // The first row, from first on, whose text does not come before text,
-    // in a list sorted by comesBefore (as std::lower_bound).
-    int RowFor(const std::wstring& text, int first, bool (*comesBefore)(const std::wstring&, const std::wstring&)) const;
+    // In rows from first on, sorted by comesBefore: adds text in its place
+    // unless it is there, or removes it if it is. The row it took or left,
+    // or -1 when nothing changed.
+    using ComesBefore = bool (*)(const std::wstring&, const std::wstring&);
+    int InsertInOrder(const std::wstring& text, int first, ComesBefore comesBefore);
+    int RemoveInOrder(const std::wstring& text, int first, ComesBefore comesBefore);
 
     // Selects the first row whose text starts with text, ignoring case as
     // Windows does, or failing that the first that holds it anywhere (long
@@ -65,6 +68,7 @@ public:
 
 private:
     LRESULT FirstHolding(std::wstring text) const;
+    int RowFor(const std::wstring& text, int first, ComesBefore comesBefore) const;
 
     HWND handle_;
     HBRUSH background_ = nullptr;

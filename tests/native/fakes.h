@@ -86,6 +86,12 @@ inline int FirstMatching(const std::vector<std::wstring>& names, const std::wstr
     return -1;
 }
 
+// Adds name to the sorted names, in its place, unless it is there.
+inline void InsertSorted(std::vector<std::wstring>& names, const std::wstring& name) {
+    const auto at = std::lower_bound(names.begin(), names.end(), name);
+    if (at == names.end() || *at != name) names.insert(at, name);
+}
+
 inline std::wstring ParentOf(const std::wstring& folder) {
     const size_t slash = folder.find_last_of(L'\\');
     if (folder.size() <= 3 || slash == std::wstring::npos) return {};
@@ -241,9 +247,7 @@ public:
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
         const std::wstring highlighted = index_ >= 0 ? subfolders_.at(index_) : L"";
         for (const auto& name : drop) std::erase(subfolders_, Child(name));
-        for (const auto& name : add)
-            if (std::find(subfolders_.begin(), subfolders_.end(), Child(name)) == subfolders_.end())
-                subfolders_.insert(std::upper_bound(subfolders_.begin(), subfolders_.end(), Child(name)), Child(name));
+        for (const auto& name : add) InsertSorted(subfolders_, Child(name));
         if (index_ >= 0) {
             const auto at = std::find(subfolders_.begin(), subfolders_.end(), highlighted);
             index_ = at == subfolders_.end() ? -1 : static_cast<int>(at - subfolders_.begin());
@@ -296,9 +300,7 @@ public:
     }
     void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
         for (const auto& name : drop) std::erase(names_, name);
-        for (const auto& name : add)
-            if (std::find(names_.begin(), names_.end(), name) == names_.end())
-                names_.insert(std::upper_bound(names_.begin(), names_.end(), name), name);
+        for (const auto& name : add) InsertSorted(names_, name);
         if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
     }
     const std::vector<std::wstring>& Names() const { return names_; }
