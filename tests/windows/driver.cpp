@@ -3,9 +3,14 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+// Output goes to a pipe, where the C run time would hold it until the end:
+// a test that hangs would then show nothing of how far it got.
+const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 
 struct Search {
     DWORD process;

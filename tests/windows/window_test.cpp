@@ -333,8 +333,16 @@ TEST_F(Form, FollowsTheDpiOfItsMonitor) {
         SCOPED_TRACE(state.what);
         MakeLarger(state.width, state.height);
         if (state.maximised) {
+            // Wine marks the window maximised before the window manager has
+            // made it larger: wait for both.
+            RECT before;
+            GetWindowRect(window, &before);
             PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-            ASSERT_TRUE(WaitUntil([&] { return IsZoomed(window); }));
+            ASSERT_TRUE(WaitUntil([&] {
+                RECT now;
+                GetWindowRect(window, &now);
+                return IsZoomed(window) && SizeOf(now).cx > SizeOf(before).cx;
+            }));
         }
         int was = dpi;
         for (const int now : {dpi == 96 ? 144 : 96, dpi}) {
