@@ -16,6 +16,9 @@ namespace {
 // most a watch on a network share accepts.
 constexpr DWORD kBufferBytes = 64 * 1024;
 
+// How long a watch that ends waits for its request to be cancelled.
+constexpr DWORD kCancelWaitMs = 1000;
+
 NameChange::Kind KindOf(DWORD action) {
     switch (action) {
         case FILE_ACTION_ADDED: return NameChange::Kind::Added;
@@ -54,9 +57,13 @@ struct Win32FolderWatch::Watch {
     std::wstring folder;
     OwnedFile directory;
     OwnedFile event;
-    OVERLAPPED overlapped{};
-    std::unique_ptr<DWORD[]> buffer{new DWORD[kBufferBytes / sizeof(DWORD)]};
-    bool pending = false;  // a request is out: the buffer is in use
+    // What the system writes to while a request is out.
+    struct Request {
+        OVERLAPPED overlapped{};
+        DWORD buffer[kBufferBytes / sizeof(DWORD)];
+    };
+    std::unique_ptr<Request> request{new Request};  // the buffer left as it is: pages touched only when written
+    bool pending = false;  // a request is out
     bool failed = false;
     HDEVNOTIFY registration = nullptr;
     uint64_t version;
@@ -69,7 +76,7 @@ struct Win32FolderWatch::Watch {
           event(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
           version(version) {
         if (!directory || !event) return;
-        overlapped.hEvent = event.Get();
+        request->overlapped.hEvent = event.Get();
         DEV_BROADCAST_HANDLE filter{};
         filter.dbch_size = sizeof filter;
         filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
@@ -78,10 +85,12 @@ struct Win32FolderWatch::Watch {
     }
 
     ~Watch() {
-        if (pending) {  // the buffer must outlive the request
+        // The request must outlive the system's use of it. A cancel that
+        // does not complete in time leaves it to the system, a few pages
+        // lost, rather than the window hung or the memory freed under it.
+        if (pending) {
             CancelIo(directory.Get());
-            DWORD bytes;
-            GetOverlappedResult(directory.Get(), &overlapped, &bytes, TRUE);
+            if (WaitForSingleObject(event.Get(), kCancelWaitMs) != WAIT_OBJECT_0) static_cast<void>(request.release());
         }
         if (registration) UnregisterDeviceNotification(registration);
     }
@@ -91,8 +100,8 @@ struct Win32FolderWatch::Watch {
         if (!directory || !event) return false;
         ResetEvent(event.Get());
         constexpr DWORD kWhat = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES;
-        pending = ReadDirectoryChangesW(directory.Get(), buffer.get(), kBufferBytes, FALSE, kWhat, nullptr,
-                                        &overlapped, nullptr);
+        pending = ReadDirectoryChangesW(directory.Get(), request->buffer, kBufferBytes, FALSE, kWhat, nullptr,
+                                        &request->overlapped, nullptr);
         return pending;
     }
 };
@@ -150,12 +159,12 @@ FolderReport Win32FolderWatch::Take(DWORD index) {
     Watch& watch = *running_.at(index);
     FolderReport report{FolderReport::Kind::Names, watch.folder, {}};
     DWORD bytes = 0;
-    const bool ok = GetOverlappedResult(watch.directory.Get(), &watch.overlapped, &bytes, FALSE);
+    const bool ok = GetOverlappedResult(watch.directory.Get(), &watch.request->overlapped, &bytes, FALSE);
     const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
     watch.pending = false;
     watch.version = ++lastVersion_;
     if (ok && bytes > 0 && bytes <= kBufferBytes &&
-        ReadRecords(reinterpret_cast<const BYTE*>(watch.buffer.get()), bytes, report.names)) {
+        ReadRecords(reinterpret_cast<const BYTE*>(watch.request->buffer), bytes, report.names)) {
         // the names, as they came
     } else if (ok || error == ERROR_NOTIFY_ENUM_DIR) {
         report.kind = FolderReport::Kind::TooMany;
