@@ -9,6 +9,7 @@ set(VERONDEL_WIN32_SOURCES
     platform/win32/folder_scan.cpp
     platform/win32/folder_watch_win32.cpp
     platform/win32/hardening.cpp
+    platform/win32/hidden_entries.cpp
     platform/win32/list_box.cpp
     platform/win32/paths.cpp
     platform/win32/runtime_win32.cpp

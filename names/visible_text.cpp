@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "decoys.h"
+
 namespace {
 
 bool IsDirectionControl(wchar_t c) {
@@ -21,12 +23,13 @@ bool MayCutBefore(std::wstring_view text, size_t at) {
 }  // namespace
 
 std::wstring VisibleText(std::wstring_view text) {
+    const bool blank = IsBlankName(text);
     std::wstring visible;
     visible.reserve(text.size());
     for (const wchar_t c : text) {
         if (c == L'\0') {
             visible += L'\xFFFD';
-        } else if (IsDirectionControl(c)) {
+        } else if (blank || IsDirectionControl(c)) {
             constexpr wchar_t kHex[] = L"0123456789ABCDEF";
             visible += L"<U+";
             for (int shift = 12; shift >= 0; shift -= 4) visible += kHex[(c >> shift) & 0xF];

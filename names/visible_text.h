@@ -7,7 +7,10 @@
 // Characters that reorder the text around them (the bidirectional controls
 // U+200E, U+200F, U+202A to U+202E and U+2066 to U+2069) become a visible
 // marker such as "<U+202E>": "lesson<U+202E>fdp.exe" can no longer pass for
-// a document named "lessonexe.pdf". A NUL becomes U+FFFD.
+// a document named "lessonexe.pdf". A name that is blank (decoys.h), such
+// as the no-break space a virus names its hidden folder, is shown as
+// markers throughout; a blank inside other text stays as it is. A NUL
+// becomes U+FFFD.
 std::wstring VisibleText(std::wstring_view text);
 
 // Visible text too wide for its room, cut in the middle so that its end

@@ -2,14 +2,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "decoys.h"
 #include "result.h"
 
 // How the bytes of a text file are turned into text.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
 // What a folder holds under a name, as the lists see it. Unlisted: hidden,
-// or a system file. OtherName: the disk knows the entry by another name (an
+// and not among the hidden entries the lists show (decoys.h), or a system
+// file. OtherName: the disk knows the entry by another name (an
 // 8.3 short name, other letter case) or cannot tell; read the folder whole.
 enum class Entry { None, Folder, File, Unlisted, OtherName };
 
@@ -26,12 +29,19 @@ public:
     // True when path names a file that is neither hidden nor a system file.
     virtual bool IsVisibleFile(const std::wstring& path) = 0;
 
-    // True when path names an existing folder that is not hidden. A drive
-    // root always counts; wildcards and names no folder can have never do.
+    // True when path names an existing folder that is not hidden, or that
+    // a virus hid and the lists show. A drive root always counts; wildcards
+    // and names no folder can have never do.
     virtual bool IsVisibleFolder(const std::wstring& path) = 0;
 
     // What folder holds under name now.
     virtual Entry EntryNamed(const std::wstring& folder, const std::wstring& name) = 0;
+
+    // Every entry of folder now, hidden ones included; none when it cannot be read.
+    virtual std::vector<FolderEntry> EntriesOf(const std::wstring& folder) = 0;
+
+    // True when the program runs under Wine rather than on Windows.
+    virtual bool RunsUnderWine() = 0;
 
     // The settings file's bytes, or the system's reason why they cannot be
     // read. A file too large to be a settings file (over 256 MB) is refused.

@@ -49,6 +49,7 @@ private:
     void OpenFolderList(const StartFolder& start);
     void ReportCannotOpenFolder(const std::wstring& folder, const Result& why);
     void Report(const wchar_t* what, const std::wstring& path, const Result& why);
+    bool RefusedAsDecoy(const std::wstring& file);
 
     // Reading a folder into a list, watched before it is read so that no
     // change made meanwhile is missed; anew: the old watch is ended first.

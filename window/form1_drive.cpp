@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <set>
 
+#include "decoys.h"
 #include "form1.h"
 #include "join_path.h"
 
@@ -97,17 +98,21 @@ void Form1::Apply(const FolderReport& report) {
     if (toFile1) File1_Changed(report.names);
 }
 
-// Sorts the names changes touch into those the list shows (a visible entry
-// of the kind listed) and those it drops, as the disk has them now; false
-// when the disk cannot confirm a name, and the folder must be read whole.
+// Sorts the names changes touch into those the list shows (an entry of the
+// kind listed) and those it drops, as the disk has them now; false when the
+// disk cannot confirm a name, and the folder must be read whole. A program
+// or shortcut decides whether a hidden entry of its name is shown, so that
+// name is sorted again too.
 bool Form1::SortChanges(const std::wstring& folder, const std::vector<NameChange>& changes, Entry listed,
                         std::vector<std::wstring>& add, std::vector<std::wstring>& drop) {
     std::set<std::wstring> seen;
     for (const NameChange& change : changes) {
-        if (!seen.insert(change.name).second) continue;
-        const Entry entry = runTime.EntryNamed(folder, change.name);
-        if (entry == Entry::OtherName || (entry == Entry::None && CouldBeShortName(change.name))) return false;
-        (entry == listed ? add : drop).push_back(change.name);
+        for (const std::wstring& name : {change.name, std::wstring(ImitatedName(change.name))}) {
+            if (name.empty() || !seen.insert(name).second) continue;
+            const Entry entry = runTime.EntryNamed(folder, name);
+            if (entry == Entry::OtherName || (entry == Entry::None && CouldBeShortName(name))) return false;
+            (entry == listed ? add : drop).push_back(name);
+        }
     }
     return true;
 }

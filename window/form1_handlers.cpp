@@ -1,6 +1,20 @@
+#include "decoys.h"
 #include "form1.h"
 #include "join_path.h"
 #include "texts.h"
+
+namespace {
+
+// “第一周.exe”..., and where the real folder or file is listed.
+std::wstring DecoyMessage(const std::wstring& name, const Decoy& decoy) {
+    std::wstring text = L"“" + name + L"”" + texts::kDecoyNotOpened + L"\n";
+    if (decoy.kind == Decoy::Kind::BesideBlankFolder) text += texts::kHiddenAreInTheBlankFolder;
+    else if (decoy.kind == Decoy::Kind::OfFolder) text += texts::kRealFolder + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFolderList;
+    else text += texts::kRealFile + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFileList;
+    return text + L"\n" + texts::kScanTheDrive;
+}
+
+}  // namespace
 
 // A folder was highlighted (ancestor, open folder or subfolder): it becomes
 // current and its files are listed, without opening it in the folder list.
@@ -54,15 +68,27 @@ void Form1::Command1_Click() {
     if (const Result result = runTime.StartExplorer(folder); !result.ok) Report(texts::kCannotOpenFolder, folder, result);
 }
 
-// "打开文件": opens the selected file with its associated program.
+// "打开文件": opens the selected file with its associated program, unless
+// it is a decoy a virus left.
 void Form1::Command2_Click() {
     const std::wstring file = state.SelectedFile;
     if (file.empty()) {
         runTime.MsgBox(texts::kChooseFileFirst, texts::kNotice);
         return;
     }
+    if (RefusedAsDecoy(file)) return;
     if (const Result result = runTime.OpenWithAssociatedProgram(file); !result.ok)
         Report(texts::kCannotOpenFile, file, result);
+}
+
+// Only a program or a shortcut can be a decoy. Whether it is one is asked of
+// the disk as the button is pressed: the lists may be a moment behind it.
+bool Form1::RefusedAsDecoy(const std::wstring& file) {
+    const std::wstring name = LastName(file);
+    if (ImitatedName(name).empty()) return false;
+    const std::optional<Decoy> decoy = FindDecoy(name, runTime.EntriesOf(ParentFolder(file)), runTime.RunsUnderWine());
+    if (decoy) runTime.MsgBox(DecoyMessage(name, *decoy), texts::kNotice);
+    return decoy.has_value();
 }
 
 void Form1::ReportCannotOpenFolder(const std::wstring& folder, const Result& why) {

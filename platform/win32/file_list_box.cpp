@@ -1,15 +1,17 @@
 #include "file_list_box.h"
 
 #include "folder_scan.h"
+#include "hidden_entries.h"
 #include "paths.h"
 
 Result FileListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
-    std::vector<std::wstring> names;
-    if (Result scan = scanner_.Scan(full, EntryKind::Files, names); !scan.ok) return scan;
+    std::vector<std::wstring> names, hidden;
+    if (Result scan = scanner_.Scan(full, EntryKind::Files, names, &hidden); !scan.ok) return scan;
     const bool again = full == path_;
     path_ = full;
     box_.Fill(names, -1, again);
+    for (const auto& name : hidden) box_.MarkHidden(box_.FindExactly(name));
     return Result::Success();
 }
 
@@ -25,7 +27,9 @@ bool FileListBox::SelectFirstMatching(const std::wstring& text) { return box_.Se
 void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
     box_.BeginChanges();
     for (const auto& name : drop) box_.RemoveInOrder(name, 0, ComesBefore);
-    for (const auto& name : add) box_.InsertInOrder(name, 0, ComesBefore);
+    for (const auto& name : add)
+        if (const int row = box_.InsertInOrder(name, 0, ComesBefore); row >= 0 && IsHiddenOnDisk(InFolder(path_, name)))
+            box_.MarkHidden(row);
     box_.EndChanges();
 }
 

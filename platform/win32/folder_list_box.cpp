@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "folder_scan.h"
+#include "hidden_entries.h"
 #include "paths.h"
 
 namespace {
@@ -47,8 +48,8 @@ FolderListBox::FolderListBox(HWND parent, int id, FolderScanner& scanner)
 
 Result FolderListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
-    std::vector<std::wstring> subfolders;
-    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
+    std::vector<std::wstring> subfolders, hidden;
+    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders, &hidden); !scan.ok) return scan;
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
@@ -66,6 +67,11 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
     folders_ = std::move(rows);
     openRow_ = openRow;
     box_.Fill(shown, openRow_, again);
+    // The open folder and its ancestors, and the subfolders the scan found hidden.
+    for (int row = 1; row <= openRow_; ++row)
+        if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
+    for (int row = openRow_ + 1; !hidden.empty() && row < static_cast<int>(folders_.size()); ++row)
+        if (std::find(hidden.begin(), hidden.end(), ShownName(folders_[row])) != hidden.end()) box_.MarkHidden(row);
     return Result::Success();
 }
 
@@ -78,8 +84,10 @@ void FolderListBox::Change(const std::vector<std::wstring>& add, const std::vect
     for (const auto& name : drop)
         if (const int row = box_.RemoveInOrder(name, first, ComesBefore); row >= 0) folders_.erase(folders_.begin() + row);
     for (const auto& name : add)
-        if (const int row = box_.InsertInOrder(name, first, ComesBefore); row >= 0)
+        if (const int row = box_.InsertInOrder(name, first, ComesBefore); row >= 0) {
             folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
+            if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
+        }
     box_.EndChanges();
 }
 

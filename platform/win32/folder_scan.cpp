@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "hidden_entries.h"
 #include "name_order.h"
 #include "owned.h"
 #include "paths.h"
@@ -15,14 +16,17 @@
 
 namespace {
 
+// Listed as its kind without a second look: not hidden, and no system file.
 bool IsListedAs(const WIN32_FIND_DATAW& entry, EntryKind kind) {
     const DWORD attributes = entry.dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_HIDDEN) return false;
     if (kind == EntryKind::Files)
         return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    const wchar_t* name = entry.cFileName;
-    return !(name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)));
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry);
+}
+
+bool IsHiddenEntry(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !IsDotEntry(entry);
 }
 
 // Compares two keys as memcmp would, then the shorter first. The names of
@@ -98,11 +102,29 @@ private:
     bool shown_ = false;
 };
 
+// Of the hidden entries found, those the lists show go with the names of
+// their kind; the programs and shortcuts that show them are among the
+// visible files, the names of one kind or the other.
+void AddShownHidden(const std::vector<FolderEntry>& hidden, EntryKind kind, std::vector<std::wstring>& names,
+                    std::vector<std::wstring>& others, std::vector<std::wstring>& hiddenNames,
+                    std::vector<std::wstring>& hiddenOthers) {
+    std::vector<FolderEntry> beside;
+    for (const auto& file : kind == EntryKind::Files ? names : others)
+        if (!ImitatedName(file).empty()) beside.push_back({file, false, false, true});
+    for (const FolderEntry& entry : hidden) {
+        if (!ShowsHidden(entry, beside)) continue;
+        const bool ofKind = entry.folder == (kind == EntryKind::Folders);
+        (ofKind ? names : others).push_back(entry.name);
+        (ofKind ? hiddenNames : hiddenOthers).push_back(entry.name);
+    }
+}
+
 }  // namespace
 
 bool ComesBefore(const std::wstring& a, const std::wstring& b) { return NameLess(a, b, SystemCollation()); }
 
-bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
+bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
+                             std::vector<std::wstring>& hidden) {
     Kept kept = std::move(kept_);
     kept_ = {};
     const bool fresh = kept.kind == kind && GetTickCount64() - kept.scannedAt < kKeptLifetimeMs &&
@@ -112,13 +134,18 @@ bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::ve
     const DWORD attributes = GetFileAttributesW(ForFileApi(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     names = std::move(kept.names);
+    hidden = std::move(kept.hidden);
     return true;
 }
 
-Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names) {
+Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
+                           std::vector<std::wstring>* hiddenNames) {
     names.clear();
+    std::vector<std::wstring> hiddenShown;
+    if (hiddenNames) hiddenNames->clear();
     if (folder.empty()) return Result::Failure(SystemReason(ERROR_PATH_NOT_FOUND));
-    if (TakeKept(folder, kind, names)) {
+    if (TakeKept(folder, kind, names, hiddenShown)) {
+        if (hiddenNames) *hiddenNames = std::move(hiddenShown);
         SortInListOrder(names);
         return Result::Success();
     }
@@ -140,10 +167,12 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
     }
     const EntryKind otherKind = kind == EntryKind::Files ? EntryKind::Folders : EntryKind::Files;
     std::vector<std::wstring> others;
+    std::vector<FolderEntry> hidden;
     WaitCursorWhenSlow waitCursor;
     for (size_t seen = 1;; ++seen) {
         if (IsListedAs(entry, kind)) names.emplace_back(entry.cFileName);
         else if (IsListedAs(entry, otherKind)) others.emplace_back(entry.cFileName);
+        else if (IsHiddenEntry(entry)) hidden.push_back(EntryFrom(entry));
         if (seen % 1024 == 0) waitCursor.Check();
         if (!FindNextFileW(find.Get(), &entry)) break;
     }
@@ -152,7 +181,10 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
         return Result::Failure(SystemReason(error));
     }
     waitCursor.Check();
+    std::vector<std::wstring> hiddenOthers;
+    if (!hidden.empty()) AddShownHidden(hidden, kind, names, others, hiddenShown, hiddenOthers);
     SortInListOrder(names);
-    kept_ = {folder, otherKind, std::move(others), GetTickCount64(), watchVersion};
+    if (hiddenNames) *hiddenNames = std::move(hiddenShown);
+    kept_ = {folder, otherKind, std::move(others), std::move(hiddenOthers), GetTickCount64(), watchVersion};
     return Result::Success();
 }

@@ -15,8 +15,9 @@ bool ComesBefore(const std::wstring& a, const std::wstring& b);
 
 // Reads folders for the two lists. The visible entries of a folder, by name,
 // in the lists' order (name_order.h): folders that are not hidden, or files
-// that are neither hidden nor system files. An empty drive is no failure; a folder
-// that is missing, has vanished or cannot be read is.
+// that are neither hidden nor system files, and the hidden ones that a virus
+// hid (decoys.h), whose names also go to hiddenNames. An empty drive is no
+// failure; a folder that is missing, has vanished or cannot be read is.
 //
 // One pass over a folder finds its files and its subfolders alike, and the
 // lists usually want both within moments: a folder click lists the files, a
@@ -28,15 +29,17 @@ bool ComesBefore(const std::wstring& a, const std::wstring& b);
 class FolderScanner {
 public:
     explicit FolderScanner(const Win32FolderWatch& watch) : watch_(watch) {}
-    Result Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names);
+    Result Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
+                std::vector<std::wstring>* hiddenNames = nullptr);
 
 private:
-    bool TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names);
+    bool TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
+                  std::vector<std::wstring>& hidden);
 
     struct Kept {
         std::wstring folder;
         EntryKind kind = EntryKind::Files;
-        std::vector<std::wstring> names;
+        std::vector<std::wstring> names, hidden;
         ULONGLONG scannedAt = 0;
         uint64_t watchVersion = 0;
     };

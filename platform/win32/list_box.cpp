@@ -50,6 +50,8 @@ void ListBox::Fill(const std::vector<std::wstring>& texts, int selected, bool ke
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void ListBox::MarkHidden(int row) { SendMessageW(handle_, LB_SETITEMDATA, row, 1); }
+
 int ListBox::Count() const { return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0)); }
 
 void ListBox::BeginChanges() {
@@ -171,8 +173,17 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     FillRect(dc, &rect, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
 
     if (icons && iconIndex >= 0) {
-        const int iconTop = rect.top + (rect.bottom - rect.top - IconSize()) / 2;
-        ImageList_Draw(icons, iconIndex, dc, rect.left + 2 + indent, iconTop, ILD_TRANSPARENT);
+        IMAGELISTDRAWPARAMS icon{};
+        icon.cbSize = sizeof icon;
+        icon.himl = icons;
+        icon.i = iconIndex;
+        icon.hdcDst = dc;
+        icon.x = rect.left + 2 + indent;
+        icon.y = rect.top + (rect.bottom - rect.top - IconSize()) / 2;
+        icon.fStyle = ILD_TRANSPARENT;
+        icon.fState = item.itemData ? ILS_ALPHA : ILS_NORMAL;
+        icon.Frame = 128;  // ILS_ALPHA's opacity: half
+        ImageList_DrawIndirect(&icon);
     }
 
     RECT textRect = TextRectIn(rect, indent);

@@ -21,6 +21,10 @@ public:
     // are the same folder read again, the list stays scrolled where it was.
     void Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll);
 
+    // Marks row's entry as hidden on disk: its icon is drawn faded, as
+    // Explorer draws hidden items. The mark moves with the row.
+    void MarkHidden(int row);
+
     int Count() const;
     int Selected() const;
     void Select(int row);
@@ -54,8 +58,9 @@ public:
     HFONT Font() const { return font_; }
     void SetBackground(HBRUSH brush) { background_ = brush; }
 
-    // Draws one entry: icon iconIndex of icons (none for -1), then the text,
-    // cut in the middle when it is too wide, so that its end stays visible.
+    // Draws one entry: icon iconIndex of icons (none for -1), faded for an
+    // entry marked hidden, then the text, cut in the middle when it is too
+    // wide, so that its end stays visible.
     void DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIndex, int indent) const;
     // Where DrawEntry puts row's text at indent, in the list's client area.
     RECT TextRect(int row, int indent) const;

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "hidden_entries.h"
 #include "owned.h"
 #include "paths.h"
 #include "system_dll.h"
@@ -80,7 +81,10 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // Drive roots often carry the hidden attribute; they always count.
-    return IsDriveRoot(FullFolderPath(path)) || !(attributes & FILE_ATTRIBUTE_HIDDEN);
+    const std::wstring full = FullFolderPath(path);
+    if (IsDriveRoot(full) || !(attributes & FILE_ATTRIBUTE_HIDDEN)) return true;
+    const size_t slash = full.find_last_of(L'\\');
+    return ShowsHiddenOnDisk(FolderOf(full), {full.substr(slash + 1), true, true, false});
 }
 
 // Found by its exact name, and given back as the disk names it: Windows also
@@ -88,7 +92,7 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
 Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& name) {
     // Wildcards would find other entries; a separator names none of folder's.
     if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return Entry::OtherName;
-    const std::wstring path = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + name;
+    const std::wstring path = InFolder(folder, name);
     WIN32_FIND_DATAW found;
     const OwnedFind find(FindFirstFileExW(ForFileApi(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                           nullptr, 0));
@@ -97,9 +101,18 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName;
     }
     if (name != found.cFileName) return Entry::OtherName;
-    const DWORD attributes = found.dwFileAttributes;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return attributes & FILE_ATTRIBUTE_HIDDEN ? Entry::Unlisted : Entry::Folder;
-    return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) ? Entry::Unlisted : Entry::File;
+    const FolderEntry entry = EntryFrom(found);
+    const bool shown = entry.hidden ? ShowsHiddenOnDisk(folder, entry) : entry.folder || entry.visibleFile;
+    if (!shown) return Entry::Unlisted;
+    return entry.folder ? Entry::Folder : Entry::File;
+}
+
+std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) { return ReadEntries(folder); }
+
+// Wine's ntdll has an export Windows' never had.
+bool Win32RunTime::RunsUnderWine() {
+    static const bool underWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return underWine;
 }
 
 Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {

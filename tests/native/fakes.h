@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "decoys.h"
 #include "folder_watch.h"
 #include "lists.h"
 #include "runtime.h"
@@ -124,16 +125,31 @@ struct FakeDisk {
         std::erase_if(folders, [&](const std::wstring& f) { return f == folder || f.starts_with(folder + L"\\"); });
         std::erase_if(files, [&](const auto& file) { return file.first.starts_with(folder + L"\\"); });
     }
+    // Every entry of folder, as the disk reports it.
+    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) const {
+        std::vector<FolderEntry> entries;
+        for (const auto& f : folders)
+            if (ParentOf(f) == folder) entries.push_back({NameOf(f), true, hiddenFolders.count(f) > 0, false});
+        for (const auto& [path, bytes] : files)
+            if (ParentOf(path) == folder) entries.push_back({NameOf(path), false, hiddenFiles.count(path) > 0, !hiddenFiles.count(path)});
+        return entries;
+    }
+    // Whether the lists show path: not hidden, or hidden by a virus.
+    bool Shows(const std::wstring& path) const {
+        const bool folder = folders.count(path) > 0;
+        if (!(folder ? hiddenFolders : hiddenFiles).count(path)) return true;
+        return ShowsHidden({NameOf(path), folder, true, false}, EntriesOf(ParentOf(path)));
+    }
     std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
         std::vector<std::wstring> names;
         for (const auto& [path, bytes] : files)
-            if (ParentOf(path) == folder && !hiddenFiles.count(path)) names.push_back(NameOf(path));
+            if (ParentOf(path) == folder && Shows(path)) names.push_back(NameOf(path));
         return names;
     }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
         std::vector<std::wstring> result;
         for (const auto& f : folders)
-            if (ParentOf(f) == folder && !hiddenFolders.count(f)) result.push_back(f);
+            if (ParentOf(f) == folder && Shows(f)) result.push_back(f);
         return result;
     }
 };
@@ -156,15 +172,17 @@ public:
     }
     bool IsVisibleFolder(const std::wstring& path) override {
         const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
-        return disk_.folders.count(folder) && !disk_.hiddenFolders.count(folder);
+        return disk_.folders.count(folder) && disk_.Shows(folder);
     }
     Entry EntryNamed(const std::wstring& folder, const std::wstring& name) override {
         const std::wstring path = folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
         if (disk_.otherNames.count(path)) return Entry::OtherName;
-        if (disk_.folders.count(path)) return disk_.hiddenFolders.count(path) ? Entry::Unlisted : Entry::Folder;
-        if (disk_.files.count(path)) return disk_.hiddenFiles.count(path) ? Entry::Unlisted : Entry::File;
+        if (disk_.folders.count(path)) return disk_.Shows(path) ? Entry::Folder : Entry::Unlisted;
+        if (disk_.files.count(path)) return disk_.Shows(path) ? Entry::File : Entry::Unlisted;
         return Entry::None;
     }
+    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) override { return disk_.EntriesOf(folder); }
+    bool RunsUnderWine() override { return underWine; }
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
         if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
@@ -198,6 +216,7 @@ public:
     std::vector<std::wstring> openedFiles;
     Result explorerResult, openResult;
     uint64_t now = 0;
+    bool underWine = false;
 
 private:
     FakeDisk& disk_;

@@ -160,11 +160,21 @@ TEST_F(Start, ValueThatNamesNoFolderGivesTwoBoxesAndTheInitialFolder) {
     }
 }
 
+// Unless a virus hid it: a program of its name stands beside it.
 TEST_F(Start, HiddenTargetCountsAsMissing) {
     disk.hiddenFolders.insert(L"E:\\Lessons");
     Settings("Lessons");
     Load();
     EXPECT_EQ(app.messages, (std::vector<Message>{kSettingsError, {L"E:\\Lessons", L"Verondel"}}));
+
+    Drive infected;
+    infected.disk.AddFolder(L"E:\\Lessons");
+    infected.disk.hiddenFolders.insert(L"E:\\Lessons");
+    infected.disk.AddFile(L"E:\\Lessons.exe");
+    infected.Settings("Lessons");
+    infected.Load();
+    EXPECT_TRUE(infected.app.messages.empty());
+    infected.ExpectOpenedOn(L"E:\\Lessons");
 }
 
 TEST_F(Start, FoldersNamedLikeNumbersOpenAsWritten) {

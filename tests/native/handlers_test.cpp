@@ -119,6 +119,31 @@ TEST_F(Clicks, FailedLaunchesAreReportedOnceWithPathAndReason) {
     EXPECT_EQ(State().SelectedFile, L"E:\\Lessons\\a.doc");
 }
 
+// A decoy a virus left is never opened, by the button or a double-click; the
+// disk is asked as the button is pressed. A courseware program opens.
+TEST_F(Clicks, DecoysAreNeverOpened) {
+    disk.AddFile(L"E:\\Lessons\\Week1.exe");
+    disk.AddFile(L"E:\\Lessons\\Week2.exe");
+    disk.AddFile(L"E:\\Lessons\\player.exe");
+    ClickFolder(-1);
+    disk.hiddenFolders.insert(L"E:\\Lessons\\Week1");
+    ClickFile(L"Week1.exe");
+    form.Command2_Click();
+    form.File1_DblClick();
+    const Message refused{L"“Week1.exe”可能是病毒留下的伪装，为了安全，没有打开它。\n"
+                          L"真正的文件夹“Week1”就在文件夹列表中。\n请用杀毒软件查杀这个U盘。", L"提示"};
+    EXPECT_EQ(app.messages, (std::vector<Message>{refused, refused}));
+    ClickFile(L"Week2.exe");  // beside a visible folder: Windows reads the attribute, Wine may not
+    app.underWine = true;
+    form.Command2_Click();
+    EXPECT_EQ(app.messages.size(), 3u);
+    app.underWine = false;
+    form.Command2_Click();
+    ClickFile(L"player.exe");
+    form.Command2_Click();
+    EXPECT_EQ(app.openedFiles, (Names{L"E:\\Lessons\\Week2.exe", L"E:\\Lessons\\player.exe"}));
+}
+
 TEST_F(Clicks, FolderThatCannotBeListedChangesNothing) {
     ClickFolder(0);
     ClickFile(L"slides.ppt");
@@ -216,6 +241,17 @@ TEST_F(Clicks, ChangesReachEveryListShowingTheFolder) {
         {[&] { disk.files.erase(L"E:\\Lessons\\c.doc"); disk.AddFile(L"E:\\Lessons\\d.doc"); disk.Remove(L"E:\\Lessons\\Week0"); },
          {FolderReport::Kind::TooMany, L"E:\\Lessons", {}},
          {L"Week1", L"Week2"}, {L"d.doc"}, L""},
+        // A virus hides Week1, then leaves its decoy, which shows Week1 again
+        // until an antivirus takes the decoy away.
+        {[&] { disk.hiddenFolders.insert(L"E:\\Lessons\\Week1"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Modified, L"Week1"}}},
+         {L"Week2"}, {L"d.doc"}, L""},
+        {[&] { disk.AddFile(L"E:\\Lessons\\Week1.exe"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"Week1.exe"}}},
+         {L"Week1", L"Week2"}, {L"Week1.exe", L"d.doc"}, L""},
+        {[&] { disk.files.erase(L"E:\\Lessons\\Week1.exe"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"Week1.exe"}}},
+         {L"Week2"}, {L"d.doc"}, L""},
     };
     for (const auto& c : cases) {
         c.change();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chinese_numerals.h"
+#include "decoys.h"
 #include "name_order.h"
 #include "remembered_keys.h"
 #include "visible_text.h"
@@ -241,8 +242,60 @@ TEST(VisibleText, DirectionControlsShowAsMarkers) {
         {L"\u2066\u2067\u2068\u2069", L"<U+2066><U+2067><U+2068><U+2069>"},
         {L"课程 \u2065\u206A\u2029 😀", L"课程 \u2065\u206A\u2029 😀"},  // neighbours stay as they are
         {std::wstring(L"a\0b", 3), L"a\uFFFDb"},
+        {L"\u00A0", L"<U+00A0>"},  // a name that shows nothing shows its characters
+        {L"\u3000\u200B\uFEFF", L"<U+3000><U+200B><U+FEFF>"},
+        {L"第一\u3000周", L"第一\u3000周"},  // a blank inside a name stays
     };
     for (const auto& c : cases) EXPECT_EQ(VisibleText(c.text), c.shown);
+}
+
+// One folder of a stick per row, as each family of virus leaves it, and the
+// lookalikes that must stay as they are. "/" ends a folder's name, "*" marks
+// the hidden attribute: of the hidden entries, shown are those the lists
+// show; of the visible files, decoys are those never opened.
+TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
+    const struct {
+        Names entries;
+        bool underWine;
+        Names shown, decoys;
+    } cases[] = {
+        // A program with a folder's icon beside each hidden folder.
+        {{L"*第一周/", L"第一周.exe", L"*第二周/", L"第二周.scr"}, false, {L"第一周", L"第二周"}, {L"第一周.exe", L"第二周.scr"}},
+        {{L"*Week1/", L"WEEK1.EXE", L"*Week2/", L"week2.Vbs"}, false, {L"Week1", L"Week2"}, {L"WEEK1.EXE", L"week2.Vbs"}},
+        {{L"*Ärger/", L"ÄRGER.exe", L"*Ｗｅｅｋ/", L"ｗｅｅｋ.exe"}, false, {L"Ärger", L"Ｗｅｅｋ"}, {L"ÄRGER.exe", L"ｗｅｅｋ.exe"}},
+        // A shortcut beside each hidden folder, or file.
+        {{L"*第三周/", L"第三周.lnk", L"*课件.pptx", L"课件.pptx.lnk", L"*教案.docx", L"教案.docx.url"}, false,
+         {L"第三周", L"课件.pptx", L"教案.docx"}, {L"第三周.lnk", L"课件.pptx.lnk", L"教案.docx.url"}},
+        // Everything in one hidden folder with a blank name, a shortcut beside it.
+        {{L"*\u00A0/", L"可移动磁盘.lnk", L"帮助.url", L"口算练习.exe", L"*$RECYCLE.BIN/"}, false,
+         {L"\u00A0"}, {L"可移动磁盘.lnk", L"帮助.url"}},
+        {{L"*\u3000\u200B\u2064\u3164/", L"*   /", L"*\u2065/", L"*\u200E/", L"*\u00A0x/"}, false,
+         {L"\u3000\u200B\u2064\u3164", L"   "}, {}},
+        {{L"*\u00A0", L"a.lnk"}, false, {}, {}},  // a hidden file with a blank name is not shown
+        // Lookalikes: nothing of the hidden entry's exact name beside it.
+        {{L"*第一周/", L"第一周.exe.txt", L"第一周 .exe", L"第一周.exe/", L"*第一周.lnk"}, false, {}, {}},
+        {{L"*$RECYCLE.BIN/", L"*System Volume Information/", L"*私人/", L"autorun.inf"}, false, {}, {}},
+        {{L"安装/", L"安装.exe", L"课件/", L"口算练习.exe", L"课件.pptx"}, false, {}, {}},
+        // Under Wine a FAT stick's hidden attribute may not be read.
+        {{L"安装/", L"安装.exe", L"\u00A0/", L"U盘.lnk", L"口算练习.exe"}, true, {}, {L"安装.exe", L"U盘.lnk"}},
+        {{L"*第一周/", L"第一周.exe"}, true, {L"第一周"}, {L"第一周.exe"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.entries));
+        std::vector<FolderEntry> entries;
+        for (std::wstring name : c.entries) {
+            const bool hidden = name.starts_with(L'*'), folder = name.ends_with(L'/');
+            name = name.substr(hidden, name.size() - hidden - folder);
+            entries.push_back({name, folder, hidden, !folder && !hidden});
+        }
+        Names shown, decoys;
+        for (const FolderEntry& entry : entries) {
+            if (entry.hidden && ShowsHidden(entry, entries)) shown.push_back(entry.name);
+            if (entry.visibleFile && FindDecoy(entry.name, entries, c.underWine)) decoys.push_back(entry.name);
+        }
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(decoys, c.decoys);
+    }
 }
 
 }  // namespace

@@ -204,6 +204,47 @@ TEST_F(Clicks, DoubleClickAndEnterOpenAFolderOrAFile) {
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\课件 第一课.lesson")});
 }
 
+// A stick as a virus leaves it: the lesson folders hidden, each with a
+// program of its name beside it that records its start if it ever runs.
+TEST_F(Clicks, InfectedStickShowsWhatWasHiddenAndRunsNoDecoy) {
+    const std::wstring recorder = WindowsPathFromEnvironment("VERONDEL_RECORDER");
+    const auto hide = [](const wchar_t* path) { SetFileAttributesW(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM); };
+    WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程"));
+    WriteBytes(L"E:\\课程\\第一周\\课件.lesson", "x");
+    MakeFolder(L"E:\\课程\\私人");  // hidden with nothing of its name beside it
+    for (const wchar_t* folder : {L"E:\\课程", L"E:\\课程\\第一周", L"E:\\课程\\私人"}) hide(folder);
+    for (const wchar_t* copy : {L"E:\\课程.exe", L"E:\\课程\\第一周.exe", L"E:\\课程\\口算练习.exe"})
+        ASSERT_TRUE(CopyFileW(recorder.c_str(), copy, FALSE));
+    Start();  // on the hidden start folder, with no box
+    EXPECT_EQ(Entries(program->Dir1()), (Names{L"E:\\", L"课程", L"第一周"}));
+    EXPECT_EQ(SendMessageW(program->Dir1(), LB_GETITEMDATA, 2, 0), 1) << "drawn faded, as Explorer draws hidden items";
+    EXPECT_EQ(Entries(program->File1()), (Names{L"第一周.exe", L"口算练习.exe"}));
+
+    const std::wstring refused = L"“第一周.exe”可能是病毒留下的伪装，为了安全，没有打开它。\n"
+                                 L"真正的文件夹“第一周”就在文件夹列表中。\n请用杀毒软件查杀这个U盘。";
+    ClickFile(L"第一周.exe");
+    OpenFileButton();
+    program->ExpectBox(refused);
+    ClickRow(program->File1(), 0, /*doubleClick=*/true);
+    program->ExpectBox(refused);
+    PressKey(VK_RETURN);
+    program->ExpectBox(refused);
+    ClickFile(L"口算练习.exe");  // courseware opens as before
+    OpenFileButton();
+    ASSERT_EQ(program->TakeLaunches(1).size(), 1u) << "the courseware only, never the decoy";
+
+    // Hidden, then given a decoy, while the window is open.
+    hide(MakeFolder(L"E:\\课程\\第二周").c_str());
+    ASSERT_TRUE(CopyFileW(recorder.c_str(), L"E:\\课程\\第二周.exe", FALSE));
+    EXPECT_TRUE(Shows(program->Dir1(), {L"E:\\", L"课程", L"第一周", L"第二周"}));
+
+    ClickRow(program->Dir1(), 2, /*doubleClick=*/true);  // the hidden folder opens as any other
+    EXPECT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"课件.lesson"}; }));
+    ClickFile(L"课件.lesson");
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\课程\\第一周\\课件.lesson")});
+}
+
 TEST_F(Clicks, ListsFollowTheDrive) {
     Start(L"E:\\Lessons\\Week2");  // the program lets go of it: Week2 can be moved below
     ClickFolder(kWeek1, 4);
