@@ -33,6 +33,11 @@ public:
     // Ends the watch on folder, if any.
     virtual void Stop(const std::wstring& folder) = 0;
 
+    // The watch on folder reported a failure: it lets go of the folder at
+    // once (a folder held open cannot be deleted with its parent), and stays
+    // failed until it is stopped or started anew.
+    virtual void LetGo(const std::wstring& folder) = 0;
+
     // Ends every watch but those on the folders given.
     virtual void KeepOnly(const std::vector<std::wstring>& folders) = 0;
 

@@ -39,7 +39,7 @@ public:
     bool Drive_Waiting() const { return changes.Waiting(); }
     void Drive_QueryRemove();           // Windows asks to remove the drive
     void Drive_RemoveFailed();          // ... and the removal failed
-    void Drive_Removed();               // ... or it happened
+    void Drive_Removed();               // ... or it happened, asked or not
     void Drive_Arrived(wchar_t letter); // a drive arrived as letter
 
     const PathState& State() const { return state; }
@@ -52,10 +52,11 @@ private:
     bool RefusedAsDecoy(const std::wstring& file);
 
     // Reading a folder into a list, watched before it is read so that no
-    // change made meanwhile is missed; anew: the old watch is ended first.
-    Result OpenInDir1(const std::wstring& folder, bool anew = false);
-    Result ListInFile1(const std::wstring& folder, bool anew = false);
+    // change made meanwhile is missed.
+    Result OpenInDir1(const std::wstring& folder);
+    Result ListInFile1(const std::wstring& folder);
     void WatchShownFolders();
+    void WatchAnew(const std::wstring& folder);
 
     // Following the drive (form1_drive.cpp).
     void Apply(const FolderReport& report);

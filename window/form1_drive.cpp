@@ -40,19 +40,15 @@ bool Touches(const std::vector<NameChange>& changes, const std::wstring& name) {
 
 }  // namespace
 
-Result Form1::OpenInDir1(const std::wstring& folder, bool anew) {
-    for (const std::wstring& watched : {folder, ParentFolder(folder)}) {
-        if (!watching || watched.empty()) continue;
-        if (anew) watch.Stop(watched);
-        watch.Start(watched);
-    }
+Result Form1::OpenInDir1(const std::wstring& folder) {
+    for (const std::wstring& watched : {folder, ParentFolder(folder)})
+        if (watching && !watched.empty()) watch.Start(watched);
     Result result = Dir1.SetPath(folder);
     WatchShownFolders();
     return result;
 }
 
-Result Form1::ListInFile1(const std::wstring& folder, bool anew) {
-    if (watching && anew) watch.Stop(folder);
+Result Form1::ListInFile1(const std::wstring& folder) {
     if (watching) watch.Start(folder);
     Result result = File1.SetPath(folder);
     WatchShownFolders();
@@ -69,7 +65,21 @@ void Form1::WatchShownFolders() {
     watch.KeepOnly(shown);
 }
 
-void Form1::Drive_Changed(FolderReport report) { changes.Seen(std::move(report), runTime.Milliseconds()); }
+// A failed watch lets go of its folder at once, not when the lists are read
+// again: a folder held open keeps its parent from being deleted.
+void Form1::Drive_Changed(FolderReport report) {
+    if (report.kind == FolderReport::Kind::Failure) watch.LetGo(report.folder);
+    changes.Seen(std::move(report), runTime.Milliseconds());
+}
+
+// A watch started anew loses what it had not reported yet: only a watch
+// that failed, or that watches a folder gone and made again, is, and every
+// list it serves is read again after.
+void Form1::WatchAnew(const std::wstring& folder) {
+    if (!watching) return;
+    watch.Stop(folder);
+    changes.Restarted(folder, runTime.Milliseconds());
+}
 
 void Form1::Drive_CatchUp() {
     const DriveChanges::Due due = changes.TakeDue(runTime.Milliseconds());
@@ -86,11 +96,13 @@ void Form1::Drive_CatchUp() {
 void Form1::Apply(const FolderReport& report) {
     const bool toDir1 = report.folder == Dir1.Path(), toFile1 = report.folder == File1.Path();
     const bool aboveDir1 = report.folder == ParentFolder(Dir1.Path());
+    if (report.kind == FolderReport::Kind::Failure) WatchAnew(report.folder);
     if (report.kind != FolderReport::Kind::Names) {
         ReadAgain(toDir1 || aboveDir1, toFile1);
         return;
     }
     if (aboveDir1 && Touches(report.names, LastName(Dir1.Path()))) {
+        WatchAnew(Dir1.Path());
         ReadAgain(true, toFile1);
         return;
     }
@@ -127,7 +139,10 @@ void Form1::Dir1_Changed(const std::vector<NameChange>& changes) {
     Dir1.Change(add, drop);
     if (Dir1.Highlight(highlighted)) {
         // Removed and made again: the file list's folder is another folder now.
-        if (ParentFolder(File1.Path()) == Dir1.Path() && Touches(changes, LastName(File1.Path()))) ReadAgain(false, true);
+        if (ParentFolder(File1.Path()) == Dir1.Path() && Touches(changes, LastName(File1.Path()))) {
+            WatchAnew(File1.Path());
+            ReadAgain(false, true);
+        }
         return;
     }
     const std::wstring renamed = RenamedTo(changes, LastName(highlighted));
@@ -158,11 +173,11 @@ void Form1::ShowFilesOf(const std::wstring& folder, const std::wstring& selected
     state.SelectedFile = !selected.empty() && File1.Select(selected) ? JoinPath(folder, selected) : L"";
 }
 
-// Reads lists again whole, each folder watched anew first. A folder that has
-// gone gives way to its nearest ancestor that still exists; when none does
-// (the drive has gone), the lists keep what they show.
+// Reads lists again whole. A folder that has gone gives way to its nearest
+// ancestor that still exists; when none does (the drive has gone), the
+// lists keep what they show.
 void Form1::ReadAgain(bool dir1, bool file1) {
-    file1 = file1 || (dir1 && File1.Path() == Dir1.Path());  // one folder, watched anew for both
+    file1 = file1 || (dir1 && File1.Path() == Dir1.Path());  // one folder: what changed in it changed for both
     if (dir1 && !OpenNearest(Dir1.Path())) return;
     // The file list shows the highlighted row of the folder list: the same
     // folder again, or, if that has gone, its nearest ancestor in the list.
@@ -170,7 +185,7 @@ void Form1::ReadAgain(bool dir1, bool file1) {
     std::wstring folder = File1.Path();
     if (Dir1.Highlight(folder) && !file1) return;
     for (; !folder.empty(); folder = ParentFolder(folder))
-        if (Dir1.Highlight(folder) && ListInFile1(folder, /*anew=*/true).ok) break;
+        if (Dir1.Highlight(folder) && ListInFile1(folder).ok) break;
     if (folder.empty()) return;
     if (folder != state.CurrentFolder) {
         state.CurrentFolder = folder;
@@ -183,12 +198,15 @@ void Form1::ReadAgain(bool dir1, bool file1) {
 // Opens folder in the folder list, or its nearest ancestor that opens.
 bool Form1::OpenNearest(std::wstring folder) {
     for (; !folder.empty(); folder = ParentFolder(folder))
-        if (OpenInDir1(folder, /*anew=*/true).ok) return true;
+        if (OpenInDir1(folder).ok) return true;
     return false;
 }
 
 void Form1::Form_Refresh() {
     watching = true;
+    changes.RetryNow();
+    for (const std::wstring& folder : {Dir1.Path(), ParentFolder(Dir1.Path()), File1.Path()})
+        if (!folder.empty()) watch.Stop(folder);
     ReadAgain(true, true);
 }
 
@@ -207,7 +225,13 @@ void Form1::Drive_RemoveFailed() {
     changes.ReadEverythingAgain(runTime.Milliseconds());
 }
 
-void Form1::Drive_Removed() { watch.ForgetTheDrive(); }
+// Removed, asked first or pulled out: nothing of the drive stays held, and
+// nothing is watched until it arrives again.
+void Form1::Drive_Removed() {
+    watching = false;
+    watch.LetGoOfTheDrive();
+    watch.ForgetTheDrive();
+}
 
 void Form1::Drive_Arrived(wchar_t letter) {
     const std::wstring shown = Dir1.Path();

@@ -127,6 +127,15 @@ void Win32FolderWatch::Stop(const std::wstring& folder) {
     ListEvents();
 }
 
+// Its request has completed, so the folder can be closed at once; the watch
+// stays, marked failed, so that Version says its folder is not watched.
+void Win32FolderWatch::LetGo(const std::wstring& folder) {
+    Watch* watch = Find(FullFolderPath(folder));
+    if (!watch || !watch->failed || watch->pending) return;
+    watch->directory.Reset();
+    if (watch->registration) UnregisterDeviceNotification(std::exchange(watch->registration, nullptr));
+}
+
 void Win32FolderWatch::KeepOnly(const std::vector<std::wstring>& folders) {
     std::vector<std::wstring> kept;
     kept.reserve(folders.size());

@@ -27,6 +27,7 @@ public:
 
     void Start(const std::wstring& folder) override;
     void Stop(const std::wstring& folder) override;
+    void LetGo(const std::wstring& folder) override;
     void KeepOnly(const std::vector<std::wstring>& folders) override;
     void LetGoOfTheDrive() override;
     void ForgetTheDrive() override;

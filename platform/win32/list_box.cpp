@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "owned.h"
 #include "visible_text.h"
 
@@ -12,12 +14,20 @@ RECT TextRectIn(const RECT& entry, int indent) {
     return {entry.left + 2 + indent + ListBox::IconSize() + 4, entry.top, entry.right - 2, entry.bottom};
 }
 
+// How wide text is drawn in dc, given its width as measured: DrawTextW may
+// take characters the font lacks from another font, and be the wider.
+int DrawnWidth(HDC dc, const std::wstring& text, int measured) {
+    RECT drawn{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    return std::max<int>(measured, drawn.right - drawn.left);
+}
+
 // text as it fits room pixels in dc's font: whole, or cut in the middle.
 std::wstring Fitted(HDC dc, const std::wstring& text, int room) {
     std::vector<int> ends(text.size());
     SIZE whole{};
     GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr, ends.data(), &whole);
-    if (whole.cx <= room) return text;
+    if (DrawnWidth(dc, text, whole.cx) <= room) return text;
     SIZE ellipsis{};
     GetTextExtentPoint32W(dc, L"\u2026", 1, &ellipsis);
     return CutInTheMiddle(text, ends, ellipsis.cx, room);
@@ -190,7 +200,9 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     const std::wstring text = Fitted(dc, ShownText(static_cast<int>(item.itemID)), textRect.right - textRect.left);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // Cut at its end as well, should the middle cut still be too wide as drawn.
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 
@@ -207,5 +219,6 @@ SIZE ListBox::TextSize(const std::wstring& shown) const {
     SelectObject(dc.Get(), font_);
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &size);
+    size.cx = DrawnWidth(dc.Get(), shown, size.cx);  // as the entry measures it: the tip shows when it is cut
     return size;
 }

@@ -348,14 +348,23 @@ public:
         const std::wstring normal = StripTrailingBackslash(WithSingleBackslashes(folder));
         if (!watches.count(normal) && disk_.folders.count(normal)) watches[normal] = true;
     }
-    void Stop(const std::wstring& folder) override { watches.erase(StripTrailingBackslash(WithSingleBackslashes(folder))); }
+    void Stop(const std::wstring& folder) override {
+        const std::wstring normal = StripTrailingBackslash(WithSingleBackslashes(folder));
+        watches.erase(normal);
+        Ended();
+    }
+    void LetGo(const std::wstring& folder) override {
+        if (watches.count(folder) && !watches[folder]) letGo.insert(folder);
+    }
     void KeepOnly(const std::vector<std::wstring>& folders) override {
         std::erase_if(watches, [&](const auto& watch) {
             return std::find(folders.begin(), folders.end(), watch.first) == folders.end();
         });
+        Ended();
     }
     void LetGoOfTheDrive() override {
         watches.clear();
+        Ended();
         askedToRemove = true;
     }
     void ForgetTheDrive() override { askedToRemove = false; }
@@ -367,6 +376,13 @@ public:
             if (ok) alive.insert(folder);
         return alive;
     }
+    // The folders held open: watched, or failed and not let go of.
+    std::set<std::wstring> Held() const {
+        std::set<std::wstring> held;
+        for (const auto& [folder, ok] : watches)
+            if (!letGo.count(folder)) held.insert(folder);
+        return held;
+    }
     // The watch on folder fails, as it does when its folder goes.
     FolderReport Fail(const std::wstring& folder) {
         watches[folder] = false;
@@ -374,8 +390,16 @@ public:
     }
 
     std::map<std::wstring, bool> watches;  // folder: alive
+    std::set<std::wstring> letGo;          // failed, and no longer held open
+    std::set<std::wstring> unreported;     // have changes to report: lost when the watch ends
     bool askedToRemove = false;            // registered to hear how a removal ends
 
 private:
+    // What watches that ended had not reported is lost.
+    void Ended() {
+        std::erase_if(letGo, [&](const std::wstring& folder) { return !watches.count(folder); });
+        std::erase_if(unreported, [&](const std::wstring& folder) { return !watches.count(folder); });
+    }
+
     const FakeDisk& disk_;
 };

@@ -238,6 +238,9 @@ TEST_F(Clicks, ChangesReachEveryListShowingTheFolder) {
         {[&] { disk.files.erase(L"E:\\Lessons\\b.doc"); disk.otherNames.insert(L"E:\\Lessons\\B~1.DOC"); },
          {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"B~1.DOC"}}},
          {L"Week0", L"Week1", L"Week2"}, {L"c.doc"}, L"c.doc"},  // a short name: read whole
+        {[&] { disk.files.erase(L"E:\\Lessons\\c.doc"); },
+         {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"C~1.DOC"}}},
+         {L"Week0", L"Week1", L"Week2"}, {}, L""},  // a short name the disk no longer knows: read whole
         {[&] { disk.files.erase(L"E:\\Lessons\\c.doc"); disk.AddFile(L"E:\\Lessons\\d.doc"); disk.Remove(L"E:\\Lessons\\Week0"); },
          {FolderReport::Kind::TooMany, L"E:\\Lessons", {}},
          {L"Week1", L"Week2"}, {L"d.doc"}, L""},
@@ -252,6 +255,9 @@ TEST_F(Clicks, ChangesReachEveryListShowingTheFolder) {
         {[&] { disk.files.erase(L"E:\\Lessons\\Week1.exe"); },
          {FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"Week1.exe"}}},
          {L"Week2"}, {L"d.doc"}, L""},
+        {[&] { disk.Remove(L"E:\\Lessons"); },  // the folder above lost changes, one of them the open folder going
+         {FolderReport::Kind::TooMany, L"E:\\", {}},
+         {}, {L"Verondel设置.ini", L"a.doc"}, L""},
     };
     for (const auto& c : cases) {
         c.change();
@@ -261,6 +267,7 @@ TEST_F(Clicks, ChangesReachEveryListShowingTheFolder) {
         EXPECT_EQ(file1.FileName(), c.selected);
         EXPECT_EQ(State().SelectedFile, c.selected.empty() ? L"" : L"E:\\Lessons\\" + c.selected);
     }
+    EXPECT_EQ(dir1.Path(), L"E:\\");
 }
 
 // The highlighted folder renamed stays highlighted and current under its new
@@ -310,18 +317,61 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     EXPECT_TRUE(app.messages.empty());
 }
 
-// A watch that fails is started anew while its folder exists; a folder
-// that cannot be watched any more is read again to find out.
+// A watch that fails lets go of its folder at once, and is started anew
+// while its folder exists, after a wait when it fails at every start; a
+// folder that cannot be watched any more is read again to find out. Only a
+// watch that failed is started anew: one that both lists share keeps what it
+// has to report.
 TEST_F(Clicks, AFailedWatchIsNeverKept) {
+    const std::wstring lessons = L"E:\\Lessons", week1 = L"E:\\Lessons\\Week1", week2 = L"E:\\Lessons\\Week2";
+    using Folders = std::set<std::wstring>;
+    const Folders all{L"E:\\", lessons, week1}, up{L"E:\\", lessons};
+    // As a share that refuses to be watched: the watch fails as soon as it starts.
+    const auto failsAtEveryStart = [&](const std::wstring& folder, uint64_t forMs) {
+        for (const uint64_t end = app.now + forMs; app.now < end; app.now += 50) {
+            if (watch.Alive().count(folder)) form.Drive_Changed(watch.Fail(folder));
+            form.Drive_CatchUp();
+        }
+    };
     ClickFolder(0);  // Week1
-    Reports(watch.Fail(L"E:\\Lessons\\Week1"));
-    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons", L"E:\\Lessons\\Week1"}));
-    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons\\Week1");
-
-    disk.Remove(L"E:\\Lessons\\Week1");
-    Reports(watch.Fail(L"E:\\Lessons\\Week1"));
-    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons"}));
-    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
+    const struct {
+        const char* what;
+        std::function<void()> happens;
+        Folders alive, held;
+        std::wstring current;
+        Names files;
+        int dir1Reads;
+    } steps[] = {
+        {"the file list's watch fails", [&] { Reports(watch.Fail(week1)); }, all, all, week1, {L"slides.ppt"}, 0},
+        {"the open folder's watch fails", [&] { Reports(watch.Fail(lessons)); }, all, all, week1, {L"slides.ppt"}, 1},
+        {"deleted on a stick: the request fails with access denied",
+         [&] { disk.Remove(week1); form.Drive_Changed(watch.Fail(week1)); }, up, up, week1, {L"slides.ppt"}, 0},
+        {"... and the lists catch up", [&] { CatchUp(); }, up, up, lessons, {L"a.doc"}, 0},
+        {"a watch that fails at every start is retried less and less often",
+         [&] { failsAtEveryStart(lessons, 10000); }, {L"E:\\"}, {L"E:\\"}, lessons, {L"a.doc"}, 4},
+        {"F5 starts it at once", [&] { form.Form_Refresh(); }, up, up, lessons, {L"a.doc"}, 1},
+        {"an overflow in a folder both lists watch",
+         [&] {
+             ClickFolder(0);  // Week2, opened, and the file list on Lessons
+             form.Dir1_DblClick();
+             ClickFolder(-2);
+             disk.AddFile(L"E:\\Lessons\\b.doc");
+             watch.unreported.insert(lessons);
+             Reports({FolderReport::Kind::TooMany, week2, {}});
+             if (watch.unreported.count(lessons))
+                 Reports({FolderReport::Kind::Names, lessons, {{NameChange::Kind::Added, L"b.doc"}}});
+         },
+         {lessons, week2}, {lessons, week2}, lessons, {L"a.doc", L"b.doc"}, 2},
+    };
+    for (const auto& step : steps) {
+        const int reads = dir1.setPathCalls;
+        step.happens();
+        EXPECT_EQ(watch.Alive(), step.alive) << step.what;
+        EXPECT_EQ(watch.Held(), step.held) << step.what;
+        EXPECT_EQ(State().CurrentFolder, step.current) << step.what;
+        EXPECT_EQ(file1.Names(), step.files) << step.what;
+        EXPECT_EQ(dir1.setPathCalls - reads, step.dir1Reads) << step.what;
+    }
 }
 
 // Windows asks before it removes the drive: nothing is watched until the
@@ -353,6 +403,17 @@ TEST_F(Clicks, RemovingTheDrive) {
     CatchUp();
     EXPECT_EQ(watch.Alive(), watched);
     EXPECT_EQ(file1.Names(), (Names{L"a.doc", L"while asked.doc", L"while away.doc"}));
+
+    // Pulled out without being asked: nothing stays held or watched until it
+    // arrives again.
+    form.Drive_Removed();
+    EXPECT_TRUE(watch.Held().empty());
+    ClickFolder(0);
+    ClickFolder(-1);
+    EXPECT_TRUE(watch.Held().empty());
+    form.Drive_Arrived(L'E');
+    CatchUp();
+    EXPECT_EQ(watch.Alive(), watched);
 }
 
 TEST_F(Clicks, DoubleClickOnAFileOpensItAsTheButtonDoes) {
@@ -373,6 +434,7 @@ TEST_F(Clicks, TypingSelectsTheFirstNameStartingWithIt) {
         std::wstring keys;
         uint64_t after;  // ms since the last key, before these keys
         std::wstring selected;
+        bool inDir1 = false;
     } cases[] = {
         {L"ber", 5000, L"berry.txt"},
         {L"BL", 5000, L"blueberry.txt"},
@@ -381,11 +443,12 @@ TEST_F(Clicks, TypingSelectsTheFirstNameStartingWithIt) {
         {L"练", 1500, L"练习1.doc"},     // after a pause, a character from an input method
         {L"z", 5000, L"练习1.doc"},      // in no name: the selection stays
         {L"\r", 5000, L"练习1.doc"},     // a control key is no part of a name
+        {L"les", 5000, L"练习1.doc", true},  // the folder highlighted already: no click
     };
     for (const auto& c : cases) {
         app.now += c.after;
         for (const wchar_t key : c.keys) {
-            form.File1_KeyPress(key);
+            c.inDir1 ? form.Dir1_KeyPress(key) : form.File1_KeyPress(key);
             app.now += 100;
         }
         EXPECT_EQ(file1.FileName(), c.selected) << testing::PrintToString(c.keys);
@@ -407,8 +470,10 @@ TEST(DriveChanges, BurstsAreAppliedOnceNotPerChange) {
         Kind kind;
         int changes, gapMs;
         int expectedBatches;
+        int namesEach = 1;
     } cases[] = {
         {Kind::Names, 1, 0, 1},
+        {Kind::Names, 1, 0, 1, 1000},  // still placed name by name
         {Kind::Names, 900, 1, 4},    // 900 files copied in a second
         {Kind::Names, 100, 50, 17},  // a slow copy of five seconds
         {Kind::Names, 3, 400, 3},    // three changes far apart
@@ -421,11 +486,15 @@ TEST(DriveChanges, BurstsAreAppliedOnceNotPerChange) {
         uint64_t nextChange = 0, now = 0;
         for (int seen = 0; seen < c.changes || changes.Waiting(); now += 1) {
             if (seen < c.changes && now == nextChange) {
-                changes.Seen({c.kind, L"E:\\Lessons", {{NameChange::Kind::Added, std::to_wstring(seen)}}}, now);
+                changes.Seen({c.kind, L"E:\\Lessons", std::vector<NameChange>(c.namesEach, {NameChange::Kind::Added, std::to_wstring(seen)})}, now);
                 ++seen;
                 nextChange = now + c.gapMs;
             }
-            if (now % 50 == 0 && !changes.TakeDue(now).reports.empty()) ++batches;
+            if (now % 50 != 0) continue;
+            for (const FolderReport& report : changes.TakeDue(now).reports) {
+                EXPECT_EQ(report.kind, c.kind);
+                ++batches;
+            }
         }
         EXPECT_EQ(batches, c.expectedBatches) << c.changes << " changes " << c.gapMs << " ms apart";
     }

@@ -80,12 +80,14 @@ Verondel::~Verondel() {
     if (job_) CloseHandle(job_);
 }
 
-LRESULT Verondel::SendWithData(UINT message, WPARAM wParam, const void* data, size_t size) {
+LRESULT Verondel::SendWithData(UINT message, WPARAM wParam, void* data, size_t size) {
     void* remote = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T written = 0;
     DWORD_PTR answer = 0;
-    if (remote && WriteProcessMemory(process_.hProcess, remote, data, size, &written))
+    if (remote && WriteProcessMemory(process_.hProcess, remote, data, size, &written)) {
         SendMessageTimeoutW(Window(), message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &answer);
+        ReadProcessMemory(process_.hProcess, remote, data, size, &written);
+    }
     if (remote) VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
     return static_cast<LRESULT>(answer);
 }

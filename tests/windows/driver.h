@@ -64,7 +64,8 @@ public:
 
     // Sends message to the window with lParam pointing to a copy of data in
     // the program's memory: Wine passes most such pointers on as they are.
-    LRESULT SendWithData(UINT message, WPARAM wParam, const void* data, size_t size);
+    // What the program wrote there is copied back into data.
+    LRESULT SendWithData(UINT message, WPARAM wParam, void* data, size_t size);
     // Tells the program, as Windows does for each folder it watches, that
     // the drive is about to be removed (DBT_DEVICEQUERYREMOVE: it stops
     // watching), that the removal failed (DBT_DEVICEQUERYREMOVEFAILED) or

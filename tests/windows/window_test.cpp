@@ -266,12 +266,20 @@ TEST_F(Form, ClassicSizeWindowAtTheScreenDpi) {
         EXPECT_EQ(static_cast<int>(dpiOf(window)), dpi) << "the window is DPI aware";
     }
     EXPECT_EQ(TextOf(window), L"时光不待人-Quorlen");
-    RECT client, frame;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, Pixels(8400, dpi));
-    EXPECT_EQ(client.bottom, Pixels(7320, dpi));
+    // The classic size, or the work area where that is smaller (at 144 dpi
+    // the test's 1024 x 768 desktop is 2 pixels too low): the buttons stay
+    // on the screen, centred on it.
+    RECT work, frame, button;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const SIZE classic = OuterSize(window, Pixels(8400, dpi), Pixels(7320, dpi), dpi);
+    const SIZE smallest{std::min(classic.cx, SizeOf(work).cx), std::min(classic.cy, SizeOf(work).cy)};
     GetWindowRect(window, &frame);
-    EXPECT_TRUE(frame.left >= 0 && frame.top >= 0) << "the caption is on the screen";
+    EXPECT_EQ(SizeOf(frame).cx, smallest.cx);
+    EXPECT_EQ(SizeOf(frame).cy, smallest.cy);
+    EXPECT_NEAR(frame.left - work.left, work.right - frame.right, 1) << "centred";
+    EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1);
+    GetWindowRect(program->Command2(), &button);
+    EXPECT_LE(button.bottom, work.bottom) << "the buttons on the screen";
 
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     const struct {
@@ -283,12 +291,11 @@ TEST_F(Form, ClassicSizeWindowAtTheScreenDpi) {
                  {WS_THICKFRAME, "sizing border", true}};
     for (const auto& f : flags) EXPECT_EQ((style & f.flag) == f.flag, f.wanted) << f.name;
 
-    // The classic size is also the smallest it can be made.
+    // That is also the smallest it can be made.
     MINMAXINFO limits{};
     SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    const SIZE classic = OuterSize(window, Pixels(8400, dpi), Pixels(7320, dpi), dpi);
-    EXPECT_EQ(limits.ptMinTrackSize.x, classic.cx);
-    EXPECT_EQ(limits.ptMinTrackSize.y, classic.cy);
+    EXPECT_EQ(limits.ptMinTrackSize.x, smallest.cx);
+    EXPECT_EQ(limits.ptMinTrackSize.y, smallest.cy);
 }
 
 // The window made larger: the lists take the room, the buttons stay at the
@@ -320,15 +327,19 @@ TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
 }
 
 TEST_F(Form, FollowsTheDpiOfItsMonitor) {
-    // Moved to a monitor of the other DPI, then back: placed and sized anew
-    // each time where Windows suggests, keeping its client size in twips,
-    // or staying maximised. (Made larger, it grows only wider: at 144 dpi
-    // the classic size is already as tall as the test's screen allows.)
+    // Moved to a monitor of the other DPI, then back: asked first (Windows
+    // 10 1703 and later), it wants its client size in twips; then it takes
+    // the rectangle Windows suggests as it is, also when not asked (before
+    // 1703: scaled by Windows), or maximised. (Made larger, it grows only
+    // wider: at 144 dpi the classic size is already as tall as the test's
+    // screen allows.)
     const struct {
         const char* what;
         int width, height;  // twips more than the classic size
         bool maximised;
-    } states[] = {{"at the classic size", 0, 0, false}, {"made larger", 1440, 0, false}, {"maximised", 0, 0, true}};
+        bool asked = true;  // WM_GETDPISCALEDSIZE first
+    } states[] = {{"at the classic size", 0, 0, false}, {"made larger", 1440, 0, false},
+                  {"before Windows 10 1703: scaled by Windows", 0, 0, false, false}, {"maximised", 0, 0, true}};
     for (const auto& state : states) {
         SCOPED_TRACE(state.what);
         MakeLarger(state.width, state.height);
@@ -356,23 +367,28 @@ TEST_F(Form, FollowsTheDpiOfItsMonitor) {
             const SIZE frame = OuterSize(window, 0, 0, was);
             const double widthTwips = (SizeOf(suggested).cx - frame.cx) * 1440.0 / was;
             const double heightTwips = (SizeOf(suggested).cy - frame.cy) * 1440.0 / was;
-            if (!state.maximised) OffsetRect(&suggested, 8, 8);
+            // Windows' own scaling, no smaller than the smallest the window can be.
+            const SIZE smallest = OuterSize(window, Pixels(8400, now), Pixels(7320, now), now);
+            SIZE size{std::max<LONG>(smallest.cx, MulDiv(SizeOf(suggested).cx, now, was)),
+                      std::max<LONG>(smallest.cy, MulDiv(SizeOf(suggested).cy, now, was))};
+            if (state.asked) {
+                const SIZE wanted = OuterSize(window, static_cast<int>(widthTwips * now / 1440 + 0.5),
+                                              static_cast<int>(heightTwips * now / 1440 + 0.5), now);
+                EXPECT_EQ(program->SendWithData(0x02E4 /* WM_GETDPISCALEDSIZE */, now, &size, sizeof size),
+                          state.maximised ? FALSE : TRUE);
+                if (!state.maximised) {
+                    EXPECT_NEAR(size.cx, wanted.cx, 1);
+                    EXPECT_NEAR(size.cy, wanted.cy, 1);
+                }
+            }
+            if (!state.maximised) suggested = {suggested.left + 8, suggested.top + 8, suggested.left + 8 + size.cx,
+                                               suggested.top + 8 + size.cy};
             program->SendWithData(WM_DPICHANGED, MAKEWPARAM(now, now), &suggested, sizeof suggested);
 
             RECT placed;
             GetWindowRect(window, &placed);
-            EXPECT_EQ(placed.left, suggested.left);
-            EXPECT_EQ(placed.top, suggested.top);
-            if (state.maximised) {
-                EXPECT_TRUE(IsZoomed(window));
-                EXPECT_EQ(SizeOf(placed).cx, SizeOf(suggested).cx);
-                EXPECT_EQ(SizeOf(placed).cy, SizeOf(suggested).cy);
-            } else {
-                const SIZE wanted = OuterSize(window, static_cast<int>(widthTwips * now / 1440 + 0.5),
-                                              static_cast<int>(heightTwips * now / 1440 + 0.5), now);
-                EXPECT_NEAR(SizeOf(placed).cx, wanted.cx, 1);
-                EXPECT_NEAR(SizeOf(placed).cy, wanted.cy, 1);
-            }
+            EXPECT_TRUE(EqualRect(&placed, &suggested)) << "taken as it is";
+            EXPECT_EQ(IsZoomed(window) != FALSE, state.maximised);
             ExpectControlsAt(now);
             was = now;
         }

@@ -15,6 +15,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VerondelForm1";
 constexpr DWORD kCatchUpMs = 50;  // how often the loop asks while changes wait
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
 
 // The standard list box procedure, which both lists pass on to (see ListProc).
 WNDPROC listBoxProc = nullptr;
@@ -32,17 +33,6 @@ HWND CreateButton(HWND parent, ControlId id, const wchar_t* caption) {
     return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-}
-
-// Centres a window of size on the work area of the monitor it is on (the
-// primary one for none).
-POINT CentredOnMonitor(HWND window, SIZE size) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
-    return {area.left + std::max<LONG>(0, (area.right - area.left - size.cx) / 2),
-            area.top + std::max<LONG>(0, (area.bottom - area.top - size.cy) / 2)};
 }
 
 [[noreturn]] void EndWith(const std::wstring& description) {
@@ -87,13 +77,14 @@ bool Form1Window::Create() {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return false;
 
-    // Made at once at the classic size, centred, for the system's DPI: placing
-    // it anew would cost start-up time. Every start, whatever size it had
-    // when it was closed.
+    // Made where Windows puts a program's first window (CW_USEDEFAULT): on
+    // the monitor it was started from, or where it was told to start. Then
+    // sized for that monitor and centred on it, every start, whatever size
+    // it had when it was closed.
     const SIZE size = ClassicWindowSize(DpiOfWindow(nullptr));
-    const POINT at = CentredOnMonitor(nullptr, size);
-    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, at.x, at.y, size.cx, size.cy,
+    window_ = CreateWindowExW(kFormExStyle, kClassName, texts::kCaption, kFormStyle, CW_USEDEFAULT, 0, size.cx, size.cy,
                               nullptr, nullptr, instance_, this);
+    if (window_) PlaceAtStart(window_, dpi_);
     return window_ != nullptr;
 }
 
@@ -154,8 +145,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
         case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_SIZE: OnSize(wParam); return 0;
-        case WM_GETMINMAXINFO: KeepAtLeastClassicSize(*reinterpret_cast<MINMAXINFO*>(lParam), dpi_); return 0;
+        case WM_GETMINMAXINFO: KeepAtLeastSmallestSize(window_, *reinterpret_cast<MINMAXINFO*>(lParam), dpi_); return 0;
         case WM_ENTERSIZEMOVE: tip_->Hide(); return 0;
+        case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_CTLCOLORLISTBOX:
             SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
@@ -189,15 +181,7 @@ void Form1Window::OnCreate() {
     SetWindowLongPtrW(file1_->Box().Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc));
     form_.emplace(runTime_, *dir1_, *file1_, *watch_);
 
-    const int dpi = DpiOfWindow(window_);
-    ApplyDpi(dpi);
-    // On a monitor of another DPI than the system's: the classic size there.
-    const SIZE size = ClassicWindowSize(dpi);
-    RECT made;
-    GetWindowRect(window_, &made);
-    if (made.right - made.left == size.cx && made.bottom - made.top == size.cy) return;
-    const POINT at = CentredOnMonitor(window_, size);
-    SetWindowPos(window_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(DpiOfWindow(window_));
 }
 
 // The events the program handles, each by one handler of Form1; everything
@@ -257,15 +241,23 @@ void Form1Window::OnSize(WPARAM type) {
     if (type != SIZE_MINIMIZED) PlaceControls(window_, dpi_);
 }
 
-// Moved to a monitor of another DPI, the form keeps its size in twips where
-// Windows suggests. Maximised (or minimised), it takes the rectangle Windows
-// suggests, and stays so.
+// Windows 10 1703 and later ask, before a move to a monitor of another DPI,
+// what size the form wants there: its size in twips. Maximised or
+// minimised, Windows' own scaling.
+LRESULT Form1Window::OnGetDpiScaledSize(int dpi, SIZE& size) {
+    if (IsZoomed(window_) || IsIconic(window_)) return FALSE;
+    size = WindowSizeAtNewDpi(window_, dpi_, dpi);
+    return TRUE;
+}
+
+// Moved to a monitor of another DPI, the form takes the rectangle Windows
+// suggests as it is: sized as the form asked above, or, before 1703, scaled
+// by Windows. Any other size would move the window under the pointer
+// during a drag, and could move it back and forth across the border.
 void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
-    const bool asSuggested = IsZoomed(window_) || IsIconic(window_);
-    const SIZE size = asSuggested ? SIZE{suggested.right - suggested.left, suggested.bottom - suggested.top}
-                                  : WindowSizeAtNewDpi(window_, dpi_, dpi);
     ApplyDpi(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1Window::OnIconsLoaded() {

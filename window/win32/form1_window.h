@@ -35,6 +35,7 @@ private:
     void OnCreate();
     void OnCommand(int id, int code);
     void OnSize(WPARAM type);
+    LRESULT OnGetDpiScaledSize(int dpi, SIZE& size);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnIconsLoaded();

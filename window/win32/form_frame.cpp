@@ -11,9 +11,43 @@ SIZE ClassicWindowSize(int dpi) {
                                kFormStyle, kFormExStyle, dpi);
 }
 
-void KeepAtLeastClassicSize(MINMAXINFO& limits, int dpi) {
+namespace {
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+// start moved as little as it must for length to fit between from and to.
+LONG Within(LONG start, LONG length, LONG from, LONG to) { return std::max(from, std::min(start, to - length)); }
+
+}  // namespace
+
+SIZE SmallestWindowSize(HWND window, int dpi) {
     const SIZE classic = ClassicWindowSize(dpi);
-    limits.ptMinTrackSize = {classic.cx, classic.cy};
+    const RECT area = WorkAreaOf(window);
+    return {std::min(classic.cx, area.right - area.left), std::min(classic.cy, area.bottom - area.top)};
+}
+
+void KeepAtLeastSmallestSize(HWND window, MINMAXINFO& limits, int dpi) {
+    const SIZE smallest = SmallestWindowSize(window, dpi);
+    limits.ptMinTrackSize = {smallest.cx, smallest.cy};
+}
+
+void PlaceAtStart(HWND window, int dpi) {
+    const SIZE size = SmallestWindowSize(window, dpi);
+    const RECT area = WorkAreaOf(window);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    RECT made;
+    GetWindowRect(window, &made);
+    POINT at{area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
+    if (startup.dwFlags & STARTF_USEPOSITION) at = {made.left, made.top};
+    SetWindowPos(window, nullptr, Within(at.x, size.cx, area.left, area.right), Within(at.y, size.cy, area.top, area.bottom),
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // All four move at once, and each is painted anew: a list's entries are cut

@@ -12,8 +12,17 @@ inline constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 // The window's outer size around the classic client area at dpi.
 SIZE ClassicWindowSize(int dpi);
 
-// Keeps the window from being made smaller than the classic size.
-void KeepAtLeastClassicSize(MINMAXINFO& limits, int dpi);
+// The classic size, or the work area of window's monitor where that is
+// smaller (a large scaling, a tall taskbar): the size at start, and the
+// smallest the window can be made. The lists give up the height; the
+// buttons stay on the screen.
+SIZE SmallestWindowSize(HWND window, int dpi);
+void KeepAtLeastSmallestSize(HWND window, MINMAXINFO& limits, int dpi);
+
+// At start: the smallest size, centred on the monitor Windows gave the
+// window (the one the program was started from), or where the program was
+// told to start, kept on that monitor's work area.
+void PlaceAtStart(HWND window, int dpi);
 
 // Places every control of the layout table in window's client area, laid
 // out at dpi.
