@@ -17,11 +17,16 @@ public:
     void MsgBox(const std::wstring& prompt, const std::wstring& title) override;
     Result StartExplorer(std::wstring folder) override;
     Result OpenWithAssociatedProgram(std::wstring file) override;
+    Result OfferOpenWith(std::wstring file) override;
+    bool RunsUnderWine() override;
+    Result HandToDesktop(std::wstring path) override;
 
     // Message boxes and the shell's windows belong to owner once it is shown;
     // before that (start-up) they stand alone.
     void SetOwner(HWND owner) { owner_ = owner; }
 
 private:
+    DWORD RunShellVerb(const wchar_t* verb, const std::wstring& file);
+
     HWND owner_ = nullptr;
 };

@@ -192,11 +192,21 @@ public:
         openedFiles.push_back(file);
         return openResult;
     }
+    Result OfferOpenWith(std::wstring file) override {
+        openWithOffers.push_back(file);
+        return openWithResult;
+    }
+    bool RunsUnderWine() override { return underWine; }
+    Result HandToDesktop(std::wstring path) override {
+        handedToDesktop.push_back(path);
+        return desktopResult;
+    }
 
     std::vector<Message> messages;
     std::vector<std::wstring> explorerStarts;
-    std::vector<std::wstring> openedFiles;
-    Result explorerResult, openResult;
+    std::vector<std::wstring> openedFiles, openWithOffers, handedToDesktop;
+    Result explorerResult, openResult, openWithResult, desktopResult;
+    bool underWine = false;
     uint64_t now = 0;
 
 private:
