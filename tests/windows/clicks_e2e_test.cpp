@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <cstdlib>
+
 #include "driver.h"
 #include "test_drive.h"
 
@@ -14,6 +16,25 @@ using Names = std::vector<std::wstring>;
 const std::wstring kExplorer = L"\"C:\\windows\\explorer.exe\" ";
 
 std::wstring Opened(const std::wstring& file) { return L"\"C:\\test\\record.exe\" \"" + file + L"\""; }
+
+// What the stand-in for the Linux desktop's opener (tests/windows/desktop/
+// xdg-open) was handed: file:// URIs, as the Unix paths they decode to.
+Names HandedToTheDesktop() {
+    Names paths;
+    for (const std::wstring& uri : ReadLines(WindowsPathFromEnvironment("VERONDEL_DRIVE_E") + L".opened")) {
+        std::string bytes;
+        for (size_t i = uri.starts_with(L"file://") ? 7 : 0; i < uri.size(); ++i) {
+            const bool escaped = uri[i] == L'%' && i + 2 < uri.size();
+            bytes += static_cast<char>(escaped ? std::stoi(uri.substr(i + 1, 2), nullptr, 16) : uri[i]);
+            if (escaped) i += 2;
+        }
+        std::wstring path(bytes.size(), L'\0');
+        path.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), path.data(),
+                                        static_cast<int>(path.size())));
+        paths.push_back(path);
+    }
+    return paths;
+}
 
 // The drive of the typical run: the program at E:\, the settings naming Lessons.
 struct Clicks : ::testing::Test {
@@ -156,6 +177,44 @@ TEST_F(Clicks, FailedOpensAreReported) {
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\unknown.nothing")});
     EXPECT_TRUE(program->NoBox());
     EXPECT_TRUE(program->IsRunning());
+}
+
+// Under Wine, what no Windows program opens goes to the Linux desktop: run
+// once as it is, with no opener, and once with a stand-in for the desktop's
+// opener first on the Linux PATH (VERONDEL_DESKTOP names its folder).
+TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
+    const std::wstring folder = L"E:\\Lessons\\第 1 课 100% #1", lesson = folder + L"\\讲义 50% #2.odt";
+    WriteBytes(lesson, "x");
+    WriteBytes(folder + L"\\run me.sh", "x");
+    WriteBytes(folder + L"\\slides.lesson", "x");
+    const bool desktop = std::getenv("VERONDEL_DESKTOP") != nullptr;
+    if (!desktop) {  // winebrowser tries these; the other tests expect none of them
+        ASSERT_TRUE(ChangeOutsideWine(L"for o in xdg-open /usr/bin/open firefox konqueror mozilla opera dillo; "
+                                      L"do ! command -v $o || exit 1; done")) << "a desktop opener is installed";
+    }
+    Start();
+    ClickFolder(RowOf(program->Dir1(), L"第 1 课 100% #1"), 3);
+    ClickFile(L"slides.lesson");  // Wine has a program for it: it opens there, as ever
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(folder + L"\\slides.lesson")});
+    ClickFile(L"run me.sh");  // the desktop would run it: never handed over
+    OpenFileButton();
+    program->ExpectBox(L"无法打开文件\n" + folder + L"\\run me.sh\n");
+
+    ClickFile(L"讲义 50% #2.odt");
+    OpenFileButton();
+    if (!desktop) program->ExpectBox(L"无法打开文件\n" + lesson + L"\n");
+    OpenFolderButton();
+    if (!desktop) {
+        EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"" + folder + L"\""});
+        return;
+    }
+    const std::string prefix = std::getenv("WINEPREFIX");  // Wine's path of E:\ runs through it
+    const std::wstring unix = std::wstring(prefix.begin(), prefix.end()) + L"/dosdevices/e:/Lessons/第 1 课 100% #1";
+    EXPECT_TRUE(WaitUntil([&] { return HandedToTheDesktop().size() >= 2; }));
+    EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix}));
+    EXPECT_TRUE(program->NoBox());
+    EXPECT_EQ(LaunchesRecorded(), 0u);  // no Explorer
 }
 
 TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {
