@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "driver.h"
@@ -215,6 +216,53 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix}));
     EXPECT_TRUE(program->NoBox());
     EXPECT_EQ(LaunchesRecorded(), 0u);  // no Explorer
+}
+
+// While it lives, the recorder stands in for Wine's winebrowser too, in the
+// programs started meanwhile: a slow one that finds no desktop opener
+// (recorder.cpp). Wine runs its own in the system folder unless told not to.
+struct SlowWinebrowser {
+    const wchar_t* kPlaces[2] = {L"C:\\windows\\system32\\winebrowser.exe", L"C:\\windows\\syswow64\\winebrowser.exe"};
+    const wchar_t* kOverrides = L"Software\\Wine\\DllOverrides";
+    SlowWinebrowser() {
+        for (const std::wstring place : kPlaces) {
+            CopyFileW(place.c_str(), (place + L".real").c_str(), FALSE);
+            CopyFileW(L"C:\\test\\record.exe", place.c_str(), FALSE);
+        }
+        HKEY overrides;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_WRITE, nullptr, &overrides, nullptr);
+        RegSetValueExW(overrides, L"winebrowser.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native"), 14);
+        RegCloseKey(overrides);
+    }
+    ~SlowWinebrowser() {
+        for (const std::wstring place : kPlaces)
+            MoveFileExW((place + L".real").c_str(), place.c_str(), MOVEFILE_REPLACE_EXISTING);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, L"winebrowser.exe");
+    }
+};
+
+// Under Wine, "打开文件夹" hands the folder to winebrowser first, by its full
+// path, the root's backslash doubled as the C run time reads arguments.
+// While the program waits for it, the window answers, and a second press
+// waits its turn rather than launch under the first.
+TEST_F(Clicks, WaitingForTheDesktopNeitherFreezesNorNests) {
+    const SlowWinebrowser winebrowser;
+    Start();
+    ClickFolder(kRoot, 3);
+    OpenFolderButton();
+    ASSERT_TRUE(WaitUntil([] { return LaunchesRecorded() == 1; }));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(program->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer), 0);
+    OpenFolderButton();
+    // The second press starts nothing until the first has ended; what each
+    // then starts (Explorer, winebrowser) may write its line first.
+    const std::wstring handed = L"\"C:\\windows\\system32\\winebrowser.exe\" \"E:\\\\\"";
+    const Names launches = program->TakeLaunches(6, 10000);
+    ASSERT_EQ(launches.size(), 6u) << testing::PrintToString(launches);
+    EXPECT_EQ(Names(launches.begin(), launches.begin() + 2), (Names{handed, L"winebrowser ended"}));
+    EXPECT_EQ(std::count(launches.begin(), launches.end(), handed), 2);
+    EXPECT_EQ(std::count(launches.begin(), launches.end(), kExplorer + L"\"E:\\\""), 2);
+    EXPECT_TRUE(program->NoBox());
 }
 
 TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {
