@@ -35,7 +35,7 @@ bool MayGoToTheDesktop(const std::wstring& path, bool isFile) {
 }  // namespace
 
 Result OpenFile(RunTime& runTime, const std::wstring& file) {
-    const Result opened = runTime.OpenWithAssociatedProgram(file);
+    Result opened = runTime.OpenWithAssociatedProgram(file);
     if (!opened.noProgram) return opened;
     if (runTime.RunsUnderWine() && MayGoToTheDesktop(file, true) && runTime.HandToDesktop(file).ok)
         return Result::Success();
