@@ -45,6 +45,10 @@ target_link_libraries(end_to_end_tests PRIVATE driver gtest_main)
 add_dependencies(end_to_end_tests Verondel recorder)
 add_test(NAME end_to_end_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:end_to_end_tests>)
 set_tests_properties(end_to_end_tests PROPERTIES ENVIRONMENT "${DRIVER_ENVIRONMENT}" TIMEOUT 600)
+# Again where a Linux desktop's opener stands behind Wine (tests/windows/desktop/xdg-open).
+add_test(NAME end_to_end_desktop_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:end_to_end_tests> --gtest_filter=*LinuxDesktop*)
+set_tests_properties(end_to_end_desktop_tests PROPERTIES TIMEOUT 300 ENVIRONMENT
+                     "${DRIVER_ENVIRONMENT};VERONDEL_DESKTOP=${CMAKE_SOURCE_DIR}/tests/windows/desktop")
 
 # Form1 on the screen at two DPIs; screenshots of each run go to screenshots/.
 set(WINDOW_ARTIFACTS ${CMAKE_BINARY_DIR}/screenshots)
@@ -75,7 +79,7 @@ set(FAULT_ENVIRONMENT ${DRIVER_ENVIRONMENT}
 add_test(NAME fault_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:fault_tests>)
 set_tests_properties(fault_tests PROPERTIES ENVIRONMENT "${FAULT_ENVIRONMENT}" TIMEOUT 600)
 
-set_tests_properties(platform_tests end_to_end_tests window_at_96_dpi window_at_144_dpi fault_tests
+set_tests_properties(platform_tests end_to_end_tests end_to_end_desktop_tests window_at_96_dpi window_at_144_dpi fault_tests
                      PROPERTIES LABELS wine)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")

@@ -6,7 +6,9 @@
 struct Result {
     bool ok = true;
     std::wstring reason;
+    bool noProgram = false;  // the system has no program for the file's type
 
     static Result Success() { return {}; }
     static Result Failure(std::wstring why) { return {false, std::move(why)}; }
+    static Result NoProgram(std::wstring why) { return {false, std::move(why), true}; }
 };

@@ -40,9 +40,6 @@ public:
     // Every entry of folder now, hidden ones included; none when it cannot be read.
     virtual std::vector<FolderEntry> EntriesOf(const std::wstring& folder) = 0;
 
-    // True when the program runs under Wine rather than on Windows.
-    virtual bool RunsUnderWine() = 0;
-
     // The settings file's bytes, or the system's reason why they cannot be
     // read. A file too large to be a settings file (over 256 MB) is refused.
     virtual Result ReadSettingsFile(const std::wstring& path, std::string& bytes) = 0;
@@ -62,8 +59,23 @@ public:
     virtual Result StartExplorer(std::wstring folder) = 0;
 
     // Opens file with the program the system associates with it, started in
-    // the file's folder; does not wait. A cancelled "Open with" choice counts
-    // as success. Both take their own copy of the path: the shell may pump
-    // window messages meanwhile, and a click may then change the caller's.
+    // the file's folder; does not wait. With no program for its type, the
+    // failure says so (noProgram). These take their own copy of the path: the
+    // shell may pump window messages meanwhile, and a click may then change
+    // the caller's.
     virtual Result OpenWithAssociatedProgram(std::wstring file) = 0;
+
+    // The system's "Open with" choice for a file of a type no program is
+    // associated with. A cancelled choice counts as success.
+    virtual Result OfferOpenWith(std::wstring file) = 0;
+
+    // True when the program runs under Wine rather than on Windows.
+    virtual bool RunsUnderWine() = 0;
+
+    // Under Wine: hands an existing file or folder to the Linux desktop,
+    // which opens it in its own program (Wine's winebrowser starts the
+    // desktop's opener). Waits for that at most about 5 s, the window's
+    // messages handled meanwhile, but not its input. Failure: no opener was
+    // started.
+    virtual Result HandToDesktop(std::wstring path) = 0;
 };

@@ -1,6 +1,7 @@
 #include "decoys.h"
 #include "form1.h"
 #include "join_path.h"
+#include "launch.h"
 #include "texts.h"
 
 namespace {
@@ -65,7 +66,7 @@ void Form1::File1_KeyPress(wchar_t key) {
 // copied first: while Windows starts the program, a click may change state.
 void Form1::Command1_Click() {
     const std::wstring folder = state.CurrentFolder;
-    if (const Result result = runTime.StartExplorer(folder); !result.ok) Report(texts::kCannotOpenFolder, folder, result);
+    if (const Result result = ShowFolder(runTime, folder); !result.ok) Report(texts::kCannotOpenFolder, folder, result);
 }
 
 // "打开文件": opens the selected file with its associated program, unless
@@ -77,7 +78,7 @@ void Form1::Command2_Click() {
         return;
     }
     if (RefusedAsDecoy(file)) return;
-    if (const Result result = runTime.OpenWithAssociatedProgram(file); !result.ok)
+    if (const Result result = OpenFile(runTime, file); !result.ok)
         Report(texts::kCannotOpenFile, file, result);
 }
 

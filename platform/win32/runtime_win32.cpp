@@ -46,6 +46,34 @@ std::wstring Displayable(const std::wstring& text) {
     return shown;
 }
 
+// What the Linux desktop's opener may take to start is not waited for:
+// winebrowser ends once it has started one, and this long counts as started.
+constexpr DWORD kLongestDesktopWaitMs = 5000;
+
+// Waits for process at most ms, meanwhile handling what keeps the window
+// alive (painting, timers, messages sent or posted) but not its input: a
+// click would otherwise start a second launch under this one, or change
+// what the lists show under it. Input waits for afterwards. False when the
+// process is still running.
+bool WaitKeepingWindowAlive(HANDLE process, DWORD ms) {
+    constexpr DWORD kNoInput = QS_PAINT | QS_POSTMESSAGE | QS_HOTKEY | QS_TIMER | QS_SENDMESSAGE;
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now), kNoInput);
+        if (woken == WAIT_OBJECT_0) return true;
+        if (woken != WAIT_OBJECT_0 + 1) return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
+            if (message.message == WM_QUIT) {  // for the program's own loop, which ends
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return false;
+            }
+            DispatchMessageW(&message);
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // The folder of the running exe; should Windows ever fail to tell, the folder
@@ -109,11 +137,6 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
 
 std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) { return ReadEntries(folder); }
 
-// Wine's ntdll has an export Windows' never had.
-bool Win32RunTime::RunsUnderWine() {
-    static const bool underWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return underWine;
-}
 
 Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {
     const OwnedFile file(CreateFileW(ForFileApi(path).c_str(), GENERIC_READ,
@@ -194,36 +217,87 @@ Result Win32RunTime::StartExplorer(std::wstring folder) {
     return Result::Success();
 }
 
-// The shell's "open", wide-character so every name arrives intact, started
-// in the file's own folder as Explorer starts it. The shell shows no error
-// box of its own: a failure is the caller's to report, once. A type no
-// program is associated with gets the system's "Open with" choice.
-Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
-    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
-    if (HasNameTheShellAlters(file)) return Result::Failure(SystemReason(ERROR_INVALID_NAME, name));
-
+// The shell's verb on file, wide-character so every name arrives intact,
+// started in the file's own folder as Explorer starts it: ERROR_SUCCESS, or
+// why not. The shell shows no error box of its own: a failure is the
+// caller's to report, once.
+DWORD Win32RunTime::RunShellVerb(const wchar_t* verb, const std::wstring& file) {
     using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     JoinSingleThreadedApartment();
     static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
-    if (!shellExecute) return Result::Failure(SystemReason(ERROR_PROC_NOT_FOUND));
+    if (!shellExecute) return ERROR_PROC_NOT_FOUND;
 
     const std::wstring folder = FolderOf(file);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     execute.hwnd = owner_;
-    execute.lpVerb = L"open";
+    execute.lpVerb = verb;
     execute.lpFile = file.c_str();
     execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
-    if (shellExecute(&execute)) return Result::Success();
-    // The shell says "no program" in hInstApp; the last error may tell of a
-    // later attempt (Wine leaves "not a valid application" there).
-    const bool noProgram = reinterpret_cast<INT_PTR>(execute.hInstApp) == SE_ERR_NOASSOC;
-    const DWORD error = noProgram ? ERROR_NO_ASSOCIATION : GetLastError();
-    if (error != ERROR_NO_ASSOCIATION) return Result::Failure(SystemReason(error, name));
+    if (shellExecute(&execute)) return ERROR_SUCCESS;
+    // A cancelled choice is told in the last error. The shell says "no
+    // program" in hInstApp; the last error may then tell of a later attempt
+    // (Wine leaves "not a valid application" there).
+    const DWORD error = GetLastError();
+    if (error == ERROR_CANCELLED) return error;
+    return reinterpret_cast<INT_PTR>(execute.hInstApp) == SE_ERR_NOASSOC ? ERROR_NO_ASSOCIATION : error;
+}
 
-    execute.lpVerb = L"openas";
-    if (shellExecute(&execute) || GetLastError() == ERROR_CANCELLED) return Result::Success();
+Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
+    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    if (HasNameTheShellAlters(file)) return Result::Failure(SystemReason(ERROR_INVALID_NAME, name));
+    const DWORD error = RunShellVerb(L"open", file);
+    if (error == ERROR_SUCCESS) return Result::Success();
+    if (error == ERROR_NO_ASSOCIATION) return Result::NoProgram(SystemReason(error, name));
     return Result::Failure(SystemReason(error, name));
+}
+
+// Told, as when no program is associated at all, when the choice fails.
+Result Win32RunTime::OfferOpenWith(std::wstring file) {
+    const DWORD error = RunShellVerb(L"openas", file);
+    if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return Result::Success();
+    return Result::Failure(SystemReason(ERROR_NO_ASSOCIATION, file.substr(file.find_last_of(L'\\') + 1)));
+}
+
+// Wine's ntdll, always loaded, exports wine_get_version; Windows' does not.
+// Asked once: on Windows this lookup is the only call made for Wine.
+bool Win32RunTime::RunsUnderWine() {
+    static const bool wine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");  // loaded already; nothing is searched for
+        return ntdll && GetProcAddress(ntdll, "wine_get_version");
+    }();
+    return wine;
+}
+
+// Wine's winebrowser from the system folder, never a program found by
+// searching, started in that folder so that nothing it starts holds the
+// drive. Given the path as its one argument, it starts the desktop's opener
+// with the path's file:// URI and ends: 0 when it started one, 1 when it
+// found none.
+Result Win32RunTime::HandToDesktop(std::wstring path) {
+    if (GetFileAttributesW(ForFileApi(path).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Result::Failure(SystemReason(GetLastError()));
+    if (HasNameTheShellAlters(path)) return Result::Failure(SystemReason(ERROR_INVALID_NAME));
+
+    std::wstring system(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(system.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return Result::Failure(SystemReason(GetLastError()));
+    system.resize(length);
+    const std::wstring browser = system + L"\\winebrowser.exe";
+    // Read as the C run time reads arguments: a backslash before the closing
+    // quote is doubled ("E:\\"), or it would escape the quote.
+    std::wstring commandLine = L"\"" + browser + L"\" \"" + path + (path.ends_with(L'\\') ? L"\\\"" : L"\"");
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(browser.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        system.c_str(), &startup, &process))
+        return Result::Failure(SystemReason(GetLastError(), browser));
+    const OwnedFile thread(process.hThread), started(process.hProcess);
+    DWORD code = 0;  // still running when the wait ends: taken as started
+    if (WaitKeepingWindowAlive(process.hProcess, kLongestDesktopWaitMs)) GetExitCodeProcess(process.hProcess, &code);
+    return code == 0 ? Result::Success() : Result::Failure(SystemReason(ERROR_NO_ASSOCIATION));
 }

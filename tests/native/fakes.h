@@ -181,8 +181,6 @@ public:
         if (disk_.files.count(path)) return disk_.Shows(path) ? Entry::File : Entry::Unlisted;
         return Entry::None;
     }
-    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) override { return disk_.EntriesOf(folder); }
-    bool RunsUnderWine() override { return underWine; }
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
         if (disk_.unreadable.count(normal)) return Result::Failure(L"拒绝访问。");
@@ -210,13 +208,23 @@ public:
         openedFiles.push_back(file);
         return openResult;
     }
+    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) override { return disk_.EntriesOf(folder); }
+    Result OfferOpenWith(std::wstring file) override {
+        openWithOffers.push_back(file);
+        return openWithResult;
+    }
+    bool RunsUnderWine() override { return underWine; }
+    Result HandToDesktop(std::wstring path) override {
+        handedToDesktop.push_back(path);
+        return desktopResult;
+    }
 
     std::vector<Message> messages;
     std::vector<std::wstring> explorerStarts;
-    std::vector<std::wstring> openedFiles;
-    Result explorerResult, openResult;
-    uint64_t now = 0;
+    std::vector<std::wstring> openedFiles, openWithOffers, handedToDesktop;
+    Result explorerResult, openResult, openWithResult, desktopResult;
     bool underWine = false;
+    uint64_t now = 0;
 
 private:
     FakeDisk& disk_;

@@ -5,6 +5,7 @@
 #include "fakes.h"
 #include "drive_changes.h"
 #include "form1.h"
+#include "launch.h"
 
 namespace {
 
@@ -422,6 +423,56 @@ TEST_F(Clicks, DoubleClickOnAFileOpensItAsTheButtonDoes) {
     form.File1_DblClick();
     EXPECT_EQ(app.messages, (std::vector<Message>{{L"请先选择文件", L"提示"}}));
     EXPECT_EQ(app.openedFiles, std::vector<std::wstring>{L"E:\\Lessons\\a.doc"});
+}
+
+// The last step of both buttons. Under Wine, what no Windows program takes
+// goes to the Linux desktop, unless the desktop would run it or would not
+// get its path as it is; what the desktop does not take, and everything on
+// Windows, goes where it always went: "Open with" (Wine's fails) or Explorer.
+TEST(Launch, UnderWineWhatNoWindowsProgramTakesGoesToTheDesktop) {
+    const Result opened, noProgram = Result::NoProgram(L"无关联"), gone = Result::Failure(L"找不到文件。");
+    const Result started, noOpener = Result::Failure(L"无");
+    const struct {
+        bool wine, isFile;
+        std::wstring path;
+        Result shell, desktop;  // the shell's answer (files only), winebrowser's outcome
+        bool handed, fallback, ok;
+    } cases[] = {
+        {false, true, L"E:\\课\\讲义.odt", noProgram, started, false, true, false},  // Windows: as ever
+        {false, true, L"E:\\课\\讲义.odt", opened, started, false, false, true},
+        {false, false, L"E:\\课", {}, started, false, true, true},
+        {true, true, L"E:\\课\\讲义 50% #1.odt", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\讲义.odt", noProgram, noOpener, true, true, false},
+        {true, true, L"E:\\课\\说明.txt", opened, started, false, false, true},  // Wine's Notepad
+        {true, true, L"E:\\课\\gone.odt", gone, started, false, false, false},
+        {true, true, L"E:\\课\\run me.sh", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\课件.desktop", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\安装.AppImage", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\Setup.RUN", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\README", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\v1.2\\README", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲义.odt\u00A0", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲\x01义.odt", noProgram, started, false, true, false},
+        {true, false, L"E:\\课", {}, started, true, false, true},
+        {true, false, L"E:\\", {}, started, true, false, true},
+        {true, false, L"E:\\课", {}, noOpener, true, true, true},
+        {true, false, L"E:\\\u00A0", {}, started, false, true, true},  // would open E:\ instead
+        {true, false, L"E:\\课\\a\tb", {}, started, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        FakeDisk disk;
+        FakeRunTime app{disk};
+        app.underWine = c.wine;
+        app.openResult = c.shell;
+        app.desktopResult = c.desktop;
+        app.openWithResult = Result::Failure(L"无关联的应用程序。");
+        const Result result = c.isFile ? OpenFile(app, c.path) : ShowFolder(app, c.path);
+        EXPECT_EQ(app.handedToDesktop, c.handed ? Names{c.path} : Names{});
+        EXPECT_EQ((c.isFile ? app.openWithOffers : app.explorerStarts), c.fallback ? Names{c.path} : Names{});
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.reason, c.ok ? L"" : c.fallback ? L"无关联的应用程序。" : c.shell.reason);
+    }
 }
 
 // Characters typed in quick succession select by prefix, ignoring case; a

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "driver.h"
 #include "test_drive.h"
 
@@ -14,6 +17,25 @@ using Names = std::vector<std::wstring>;
 const std::wstring kExplorer = L"\"C:\\windows\\explorer.exe\" ";
 
 std::wstring Opened(const std::wstring& file) { return L"\"C:\\test\\record.exe\" \"" + file + L"\""; }
+
+// What the stand-in for the Linux desktop's opener (tests/windows/desktop/
+// xdg-open) was handed: file:// URIs, as the Unix paths they decode to.
+Names HandedToTheDesktop() {
+    Names paths;
+    for (const std::wstring& uri : ReadLines(WindowsPathFromEnvironment("VERONDEL_DRIVE_E") + L".opened")) {
+        std::string bytes;
+        for (size_t i = uri.starts_with(L"file://") ? 7 : 0; i < uri.size(); ++i) {
+            const bool escaped = uri[i] == L'%' && i + 2 < uri.size();
+            bytes += static_cast<char>(escaped ? std::stoi(uri.substr(i + 1, 2), nullptr, 16) : uri[i]);
+            if (escaped) i += 2;
+        }
+        std::wstring path(bytes.size(), L'\0');
+        path.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), path.data(),
+                                        static_cast<int>(path.size())));
+        paths.push_back(path);
+    }
+    return paths;
+}
 
 // The drive of the typical run: the program at E:\, the settings naming Lessons.
 struct Clicks : ::testing::Test {
@@ -156,6 +178,91 @@ TEST_F(Clicks, FailedOpensAreReported) {
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\Lessons\\Week1\\unknown.nothing")});
     EXPECT_TRUE(program->NoBox());
     EXPECT_TRUE(program->IsRunning());
+}
+
+// Under Wine, what no Windows program opens goes to the Linux desktop: run
+// once as it is, with no opener, and once with a stand-in for the desktop's
+// opener first on the Linux PATH (VERONDEL_DESKTOP names its folder).
+TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
+    const std::wstring folder = L"E:\\Lessons\\第 1 课 100% #1", lesson = folder + L"\\讲义 50% #2.odt";
+    WriteBytes(lesson, "x");
+    WriteBytes(folder + L"\\run me.sh", "x");
+    WriteBytes(folder + L"\\slides.lesson", "x");
+    const bool desktop = std::getenv("VERONDEL_DESKTOP") != nullptr;
+    if (!desktop) {  // winebrowser tries these; the other tests expect none of them
+        ASSERT_TRUE(ChangeOutsideWine(L"for o in xdg-open /usr/bin/open firefox konqueror mozilla opera dillo; "
+                                      L"do ! command -v $o || exit 1; done")) << "a desktop opener is installed";
+    }
+    Start();
+    ClickFolder(RowOf(program->Dir1(), L"第 1 课 100% #1"), 3);
+    ClickFile(L"slides.lesson");  // Wine has a program for it: it opens there, as ever
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(folder + L"\\slides.lesson")});
+    ClickFile(L"run me.sh");  // the desktop would run it: never handed over
+    OpenFileButton();
+    program->ExpectBox(L"无法打开文件\n" + folder + L"\\run me.sh\n");
+
+    ClickFile(L"讲义 50% #2.odt");
+    OpenFileButton();
+    if (!desktop) program->ExpectBox(L"无法打开文件\n" + lesson + L"\n");
+    OpenFolderButton();
+    if (!desktop) {
+        EXPECT_EQ(program->TakeLaunches(1), Names{kExplorer + L"\"" + folder + L"\""});
+        return;
+    }
+    const std::string prefix = std::getenv("WINEPREFIX");  // Wine's path of E:\ runs through it
+    const std::wstring unix = std::wstring(prefix.begin(), prefix.end()) + L"/dosdevices/e:/Lessons/第 1 课 100% #1";
+    EXPECT_TRUE(WaitUntil([&] { return HandedToTheDesktop().size() >= 2; }));
+    EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix}));
+    EXPECT_TRUE(program->NoBox());
+    EXPECT_EQ(LaunchesRecorded(), 0u);  // no Explorer
+}
+
+// While it lives, the recorder stands in for Wine's winebrowser too, in the
+// programs started meanwhile: a slow one that finds no desktop opener
+// (recorder.cpp). Wine runs its own in the system folder unless told not to.
+struct SlowWinebrowser {
+    const wchar_t* kPlaces[2] = {L"C:\\windows\\system32\\winebrowser.exe", L"C:\\windows\\syswow64\\winebrowser.exe"};
+    const wchar_t* kOverrides = L"Software\\Wine\\DllOverrides";
+    SlowWinebrowser() {
+        for (const std::wstring place : kPlaces) {
+            CopyFileW(place.c_str(), (place + L".real").c_str(), FALSE);
+            CopyFileW(L"C:\\test\\record.exe", place.c_str(), FALSE);
+        }
+        HKEY overrides;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_WRITE, nullptr, &overrides, nullptr);
+        RegSetValueExW(overrides, L"winebrowser.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native"), 14);
+        RegCloseKey(overrides);
+    }
+    ~SlowWinebrowser() {
+        for (const std::wstring place : kPlaces)
+            MoveFileExW((place + L".real").c_str(), place.c_str(), MOVEFILE_REPLACE_EXISTING);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, L"winebrowser.exe");
+    }
+};
+
+// Under Wine, "打开文件夹" hands the folder to winebrowser first, by its full
+// path, the root's backslash doubled as the C run time reads arguments.
+// While the program waits for it, the window answers, and a second press
+// waits its turn rather than launch under the first.
+TEST_F(Clicks, WaitingForTheDesktopNeitherFreezesNorNests) {
+    const SlowWinebrowser winebrowser;
+    Start();
+    ClickFolder(kRoot, 3);
+    OpenFolderButton();
+    ASSERT_TRUE(WaitUntil([] { return LaunchesRecorded() == 1; }));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(program->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer), 0);
+    OpenFolderButton();
+    // The second press starts nothing until the first has ended; what each
+    // then starts (Explorer, winebrowser) may write its line first.
+    const std::wstring handed = L"\"C:\\windows\\system32\\winebrowser.exe\" \"E:\\\\\"";
+    const Names launches = program->TakeLaunches(6, 10000);
+    ASSERT_EQ(launches.size(), 6u) << testing::PrintToString(launches);
+    EXPECT_EQ(Names(launches.begin(), launches.begin() + 2), (Names{handed, L"winebrowser ended"}));
+    EXPECT_EQ(std::count(launches.begin(), launches.end(), handed), 2);
+    EXPECT_EQ(std::count(launches.begin(), launches.end(), kExplorer + L"\"E:\\\""), 2);
+    EXPECT_TRUE(program->NoBox());
 }
 
 TEST_F(Clicks, FolderRemovedAfterItWasListedChangesNothing) {

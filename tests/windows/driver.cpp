@@ -281,10 +281,11 @@ namespace {
 constexpr wchar_t kLaunchLog[] = L"C:\\launches.txt";
 constexpr wchar_t kStartLog[] = L"C:\\launch-starts.txt";  // "<error mode> <current folder>" per launch
 
-// The lines of a log the recorder writes.
-std::vector<std::wstring> ReadLines(const wchar_t* path) {
+}  // namespace
+
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
     std::vector<std::wstring> lines;
-    HANDLE log = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+    HANDLE log = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                              nullptr);
     if (log == INVALID_HANDLE_VALUE) return lines;
     std::string bytes(GetFileSize(log, nullptr), '\0');
@@ -300,6 +301,8 @@ std::vector<std::wstring> ReadLines(const wchar_t* path) {
     }
     return lines;
 }
+
+namespace {
 
 std::vector<std::wstring> ReadLaunches() { return ReadLines(kLaunchLog); }
 

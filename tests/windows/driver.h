@@ -119,6 +119,9 @@ bool WaitUntil(Condition done, int timeoutMs = 5000) {
     return done();
 }
 
+// The lines of a UTF-8 log, such as the recorder's.
+std::vector<std::wstring> ReadLines(const std::wstring& path);
+
 // How many launches are recorded so far; TakeLaunches takes them.
 size_t LaunchesRecorded();
 

@@ -2,7 +2,9 @@
 // type: appends its own command line, exactly as it arrived, to
 // C:\launches.txt (UTF-8, one line per launch), and how it was started, its
 // error mode and current folder, to C:\launch-starts.txt ("<mode> <folder>"),
-// then exits.
+// then exits. As winebrowser.exe, it then takes a while (1.5 s) to find no
+// desktop opener, as a slow one would: writes "winebrowser ended" as a
+// launch line of its own, and exits with 1.
 #include <windows.h>
 
 #include <string>
@@ -29,5 +31,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Written first: once its launch line is there, TakeLaunches may read both.
     AppendLine(L"C:\\launch-starts.txt", std::to_wstring(GetErrorMode()) + L" " + folder);
     AppendLine(L"C:\\launches.txt", GetCommandLineW());
-    return 0;
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (!std::wstring(self).ends_with(L"\\winebrowser.exe")) return 0;
+    Sleep(1500);
+    AppendLine(L"C:\\launches.txt", L"winebrowser ended");
+    return 1;
 }

@@ -7,6 +7,8 @@
 # VERONDEL_DPI            screen DPI for the run (default 96)
 # VERONDEL_PREPARE_DRIVE  a command run with the drive's Linux folder before Wine starts
 #                         (files made there appear far faster than through Wine)
+# VERONDEL_DESKTOP        a folder put first on the Linux PATH that Wine starts with: its
+#                         xdg-open stands in for the Linux desktop's (by default there is none)
 set -euo pipefail
 source "$(dirname "$0")/wine-session.sh"
 
@@ -18,6 +20,7 @@ trap 'wine_session_end; rm -rf "$drive_e"' EXIT
 [ "${VERONDEL_DPI:-96}" = 96 ] || wine_set_dpi "$VERONDEL_DPI"
 
 export VERONDEL_DRIVE_E=$drive_e
+[ -z "${VERONDEL_DESKTOP:-}" ] || export PATH="$VERONDEL_DESKTOP:$PATH"
 # Wine's own messages come in the console's code page, GBK; the tests' are ASCII.
 set +e
 wine "$@" 2>&1 | iconv -f GBK -t UTF-8 -c
