@@ -62,8 +62,9 @@ Verondel::Verondel(const std::wstring& startIn) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"E:\\Verondel.exe\"";
-    CreateProcessW(L"E:\\Verondel.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
-                   &startup, &process_);
+    if (!CreateProcessW(L"E:\\Verondel.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
+                        &startup, &process_))
+        startError_ = GetLastError();
     // What the program starts joins its job, so TakeLaunches can tell when
     // every launch has ended (and so written its line).
     job_ = CreateJobObjectW(nullptr, nullptr);
@@ -110,6 +111,17 @@ LRESULT Verondel::SendDeviceChange(WPARAM event, wchar_t volume) {
 
 bool Verondel::IsRunning() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
+std::string Verondel::State() {
+    std::ostringstream state;
+    DWORD code = 0;
+    if (!process_.hProcess) return "not started, error " + std::to_string(startError_);
+    if (IsRunning()) state << "running";
+    else if (GetExitCodeProcess(process_.hProcess, &code)) state << "ended with exit code 0x" << std::hex << code;
+    const auto shown = [](HWND window) { return !window ? "none" : IsWindowVisible(window) ? "shown" : "hidden"; };
+    state << "; window: " << shown(TopLevel(L"VerondelForm1")) << "; box: " << shown(TopLevel(L"#32770"));
+    return state.str();
+}
+
 HWND Verondel::Window(int timeoutMs) {
     WaitUntil([&] { return (window_ = FindTopLevel(process_.dwProcessId, L"VerondelForm1")) != nullptr; }, timeoutMs);
     return window_;
@@ -128,7 +140,7 @@ Box Verondel::WaitForBox(int timeoutMs) {
 
 void Verondel::ExpectBox(const std::wstring& text, const std::wstring& title) {
     const Box box = WaitForBox();
-    ASSERT_NE(box.handle, nullptr) << "no message box; expected " << testing::PrintToString(text);
+    ASSERT_NE(box.handle, nullptr) << "no message box (" << State() << "); expected " << testing::PrintToString(text);
     EXPECT_EQ(box.title, title);
     if (text.ends_with(L'\n')) {
         EXPECT_EQ(box.text.substr(0, text.size()), text) << testing::PrintToString(box.text);

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ public:
     LRESULT SendDeviceChange(WPARAM event, wchar_t volume = 0);
 
     bool IsRunning() const;
+    // Whether the program started, runs, and has its window or a box yet,
+    // hidden or shown: what a failure of a wait for either prints.
+    std::string State();
     HANDLE Process() const { return process_.hProcess; }
 
     // A window of the program's own of the given class, shown or hidden (a
@@ -88,6 +92,7 @@ public:
 private:
     PROCESS_INFORMATION process_{};
     HANDLE job_ = nullptr;  // holds the program and what it starts
+    DWORD startError_ = 0;  // why CreateProcessW failed, if it did
     HWND window_ = nullptr;
     std::vector<HowStarted> starts_;
 };

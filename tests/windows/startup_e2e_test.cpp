@@ -22,7 +22,7 @@ struct Startup : ::testing::Test {
     }
     // The program's first message box, closed; the window is not up yet.
     void ExpectFirstBox(Verondel& program, const std::wstring& text) {
-        ASSERT_NE(program.WaitForBox().handle, nullptr) << "no message box";
+        ASSERT_NE(program.WaitForBox().handle, nullptr) << "no message box: " << program.State();
         EXPECT_EQ(program.Window(0), nullptr) << "the window shows only after start-up";
         program.ExpectBox(text);
     }

@@ -450,7 +450,7 @@ TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {
     ClearDrive();
     MakeFolder(L"E:\\Other");
     Verondel program(L"E:\\Other");  // no settings file
-    ASSERT_NE(program.WaitForBox().handle, nullptr);
+    ASSERT_NE(program.WaitForBox().handle, nullptr) << program.State();
     EXPECT_EQ(program.Window(0), nullptr) << "no visible window behind the message";
     program.ExpectBox(L"Verondel设置.ini不存在");
     EXPECT_NE(program.Window(), nullptr);
