@@ -11,7 +11,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
