@@ -190,8 +190,8 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     WriteBytes(folder + L"\\slides.lesson", "x");
     const bool desktop = std::getenv("VERONDEL_DESKTOP") != nullptr;
     if (!desktop) {  // winebrowser tries these; the other tests expect none of them
-        ASSERT_TRUE(ChangeOutsideWine(L"for o in xdg-open /usr/bin/open firefox konqueror mozilla opera dillo; "
-                                      L"do ! command -v $o || exit 1; done")) << "a desktop opener is installed";
+        const char* openers = std::getenv("VERONDEL_HOST_OPENERS");
+        ASSERT_STREQ(openers ? openers : "(not looked for)", "") << "a desktop opener is installed on this host";
     }
     Start();
     ClickFolder(RowOf(program->Dir1(), L"第 1 课 100% #1"), 3);

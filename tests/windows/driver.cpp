@@ -54,7 +54,57 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-void Send(INPUT input) { SendInput(1, &input, sizeof input); }
+DWORD programProcess = 0;  // the program the tests last started
+
+// A window as a failure shows it: handle, class, caption, and whose it is.
+std::string Describe(HWND window) {
+    if (!window) return "none";
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    std::ostringstream text;
+    text << window << " " << testing::PrintToString(std::wstring(name)) << " "
+         << testing::PrintToString(TextOf(window)) << " of "
+         << (owner == programProcess ? "the program" : owner == GetCurrentProcessId() ? "the test" : "process ")
+         << (owner == programProcess || owner == GetCurrentProcessId() ? "" : std::to_string(owner));
+    return text.str();
+}
+
+// The last input the tests sent, and what the screen was as it was sent.
+struct LastInput {
+    std::string what;
+    POINT point{};
+    UINT sent = 0, taken = 0;
+    std::string foreground, underThePoint;
+    bool any = false;
+} lastInput;
+
+void Sent(const char* what, UINT sent, UINT taken) {
+    POINT point;
+    GetCursorPos(&point);
+    lastInput = {what, point, sent, taken, Describe(GetForegroundWindow()), Describe(WindowFromPoint(point)), true};
+}
+
+UINT Send(INPUT input) { return SendInput(1, &input, sizeof input); }
+
+// A click or key that had no effect shows as a failed wait: each failure of
+// a test that sent input says where the last input went, then and now.
+class LostInputReport : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { lastInput.any = false; }
+    void OnTestPartResult(const testing::TestPartResult& result) override {
+        if (!result.failed() || !lastInput.any) return;
+        POINT now;
+        GetCursorPos(&now);
+        std::printf("Last input: %s at (%ld, %ld); SendInput took %u of %u events. As it was sent, the foreground "
+                    "window was %s, under the pointer %s. Now the foreground is %s, under (%ld, %ld) %s.\n",
+                    lastInput.what.c_str(), lastInput.point.x, lastInput.point.y, lastInput.taken, lastInput.sent,
+                    lastInput.foreground.c_str(), lastInput.underThePoint.c_str(),
+                    Describe(GetForegroundWindow()).c_str(), now.x, now.y, Describe(WindowFromPoint(now)).c_str());
+    }
+};
+const bool kLostInputReported =
+    (testing::UnitTest::GetInstance()->listeners().Append(new LostInputReport), true);
 
 }  // namespace
 
@@ -66,13 +116,16 @@ Verondel::Verondel(const std::wstring& startIn) {
     if (!CreateProcessW(L"E:\\Verondel.exe", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
                         &startup, &process_))
         startError_ = GetLastError();
+    programProcess = process_.dwProcessId;
     // What the program starts joins its job, so TakeLaunches can tell when
-    // every launch has ended (and so written its line).
+    // every launch has ended (and so written its line), and so that nothing
+    // it started outlives the test.
     job_ = CreateJobObjectW(nullptr, nullptr);
     AssignProcessToJobObject(job_, process_.hProcess);
 }
 
 Verondel::~Verondel() {
+    if (job_) TerminateJobObject(job_, 0);  // what the program started, say after a failed test
     if (process_.hProcess) {
         TerminateProcess(process_.hProcess, 0);
         WaitForSingleObject(process_.hProcess, 5000);
@@ -215,12 +268,15 @@ void PointAt(HWND control, int x, int y) {
 void PressLeftButton(bool doubleClick) {
     INPUT button{};
     button.type = INPUT_MOUSE;
+    UINT sent = 0, taken = 0;
     for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
         button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        Send(button);
+        taken += Send(button);
         button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        Send(button);
+        taken += Send(button);
+        sent += 2;
     }
+    Sent(doubleClick ? "a double-click" : "a click", sent, taken);
 }
 
 void ClickAt(HWND control, int x, int y, bool doubleClick) {
@@ -235,6 +291,7 @@ void ClickAt(HWND control, int x, int y, bool doubleClick) {
     const ULONGLONG apart = GetDoubleClickTime() + 50, since = GetTickCount64() - lastTime;
     if (sameSpot && since < apart) Sleep(static_cast<DWORD>(apart - since));
     PressLeftButton(doubleClick);
+    lastInput.what += " aimed at " + Describe(control);
     lastControl = control;
     lastPoint = {x, y};
     lastTime = GetTickCount64();
@@ -260,19 +317,22 @@ void ClickButton(HWND button) {
 void PressKey(WORD key, bool shift) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
+    UINT taken = 0;
     if (shift) {
         input.ki.wVk = VK_SHIFT;
-        Send(input);
+        taken += Send(input);
     }
     input.ki.wVk = key;
     input.ki.dwFlags = 0;
-    Send(input);
+    taken += Send(input);
     input.ki.dwFlags = KEYEVENTF_KEYUP;
-    Send(input);
+    taken += Send(input);
     if (shift) {
         input.ki.wVk = VK_SHIFT;
-        Send(input);
+        taken += Send(input);
     }
+    const std::string what = "virtual key " + std::to_string(key) + (shift ? " with Shift" : "");
+    Sent(what.c_str(), shift ? 4 : 2, taken);
 }
 
 void TypeText(const std::wstring& text) {
@@ -286,7 +346,8 @@ void TypeText(const std::wstring& text) {
         key.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
         keys.push_back(key);
     }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    const UINT taken = SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    Sent(("typing " + testing::PrintToString(text)).c_str(), static_cast<UINT>(keys.size()), taken);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "test_drive.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 std::wstring MakeFolder(const std::wstring& path) {
@@ -31,21 +32,22 @@ std::wstring WindowsPathFromEnvironment(const char* variable) {
     return windows;
 }
 
-// Wine starts a Linux program but gives no handle to wait on: the shell
-// writes its exit status beside the drive's folder (not on the drive, where
-// the program would see it) once it is done.
+// The script that runs the tests (tests/wine/run-in-wine.sh) runs the
+// command on the Linux side, so that no Wine process of the tests starts a
+// Linux program: it takes the command from a file beside the drive's folder
+// (not on the drive, where the program would see it) and writes its exit
+// status beside it once it is done.
 bool ChangeOutsideWine(const std::wstring& command, const std::function<void()>& meanwhile) {
-    const std::wstring done = WindowsPathFromEnvironment("VERONDEL_DRIVE_E") + L".done";
+    const std::wstring beside = WindowsPathFromEnvironment("VERONDEL_DRIVE_E");
+    const std::wstring request = beside + L".command", done = beside + L".done";
     DeleteFileW(done.c_str());
-    std::wstring commandLine = L"/bin/sh -c \"cd $VERONDEL_DRIVE_E && (" + command +
-                               L"); echo $? > $VERONDEL_DRIVE_E.done.new && mv $VERONDEL_DRIVE_E.done.new $VERONDEL_DRIVE_E.done\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION shell{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &shell))
-        return false;
-    if (shell.hProcess) CloseHandle(shell.hProcess);
-    if (shell.hThread) CloseHandle(shell.hThread);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, command.c_str(), static_cast<int>(command.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string script(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, command.c_str(), static_cast<int>(command.size()), script.data(), size, nullptr,
+                        nullptr);
+    WriteBytes(request + L".new", script + "\n");
+    if (!MoveFileExW((request + L".new").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
     for (int waited = 0; waited < 60000 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
         if (meanwhile) meanwhile();
         Sleep(20);
@@ -53,7 +55,10 @@ bool ChangeOutsideWine(const std::wstring& command, const std::function<void()>&
     char status[8] = {};
     DWORD read = 0;
     HANDLE file = CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        std::printf("No answer to a change on the Linux side within 60 s: is run-in-wine.sh running the tests?\n");
+        return false;
+    }
     ReadFile(file, status, sizeof status - 1, &read, nullptr);
     CloseHandle(file);
     DeleteFileW(done.c_str());

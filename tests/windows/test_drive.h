@@ -25,6 +25,7 @@ std::wstring WindowsPathFromEnvironment(const char* variable);
 // is $VERONDEL_DRIVE_E. Wine cannot remove a folder a program holds open,
 // Linux can; and it makes thousands of files at once. Meanwhile, if given,
 // is called every 20 ms until the command is done. True when it succeeded.
+// The script that runs the tests (run-in-wine.sh) runs the command.
 bool ChangeOutsideWine(const std::wstring& command, const std::function<void()>& meanwhile = {});
 
 // Empties drive E: between tests, trees past MAX_PATH included. A folder
