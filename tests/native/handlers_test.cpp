@@ -64,6 +64,10 @@ TEST_F(Clicks, TypicalRunFromFolderToFile) {
     EXPECT_EQ(app.openedFiles, std::vector<std::wstring>{L"E:\\Lessons\\Week1\\slides.ppt"});
     form.Command1_Click();
     EXPECT_EQ(app.explorerStarts, std::vector<std::wstring>{L"E:\\Lessons\\Week1"});
+    app.underWine = true;  // the folder goes to the Linux desktop, and no Explorer starts
+    form.Command1_Click();
+    EXPECT_EQ(app.handedToDesktop, std::vector<std::wstring>{L"E:\\Lessons\\Week1"});
+    EXPECT_EQ(app.explorerStarts.size(), 1u);
     EXPECT_TRUE(app.messages.empty());
 }
 
@@ -315,6 +319,19 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
     EXPECT_EQ(file1.Names(), Names{L"new.doc"});
     EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons"}));
+
+    // The file list's own folder, below the open one, made again the same
+    // way: its later changes show too.
+    disk.AddFolder(L"E:\\Lessons\\Week3");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"Week3"}}});
+    ClickFolder(0);
+    watch.watches[L"E:\\Lessons\\Week3"] = false;
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"Week3"}, {Kind::Added, L"Week3"}}});
+    EXPECT_EQ(file1.Path(), L"E:\\Lessons\\Week3");
+    EXPECT_EQ(watch.Alive(), (std::set<std::wstring>{L"E:\\", L"E:\\Lessons", L"E:\\Lessons\\Week3"}));
+    disk.AddFile(L"E:\\Lessons\\Week3\\later.doc");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week3", {{Kind::Added, L"later.doc"}}});
+    EXPECT_EQ(file1.Names(), Names{L"later.doc"});
     EXPECT_TRUE(app.messages.empty());
 }
 
@@ -453,6 +470,9 @@ TEST(Launch, UnderWineWhatNoWindowsProgramTakesGoesToTheDesktop) {
         {true, true, L"E:\\课\\v1.2\\README", noProgram, started, false, true, false},
         {true, true, L"E:\\课\\讲义.odt\u00A0", noProgram, started, false, true, false},
         {true, true, L"E:\\课\\讲\x01义.odt", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲\x85义.odt", noProgram, started, false, true, false},  // C1 controls too
+        {true, true, L"E:\\课\\讲\x9F义.odt", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲\xA1义.odt", noProgram, started, true, false, true},
         {true, false, L"E:\\课", {}, started, true, false, true},
         {true, false, L"E:\\", {}, started, true, false, true},
         {true, false, L"E:\\课", {}, noOpener, true, true, true},
@@ -561,6 +581,47 @@ TEST(DriveChanges, BurstsAreAppliedOnceNotPerChange) {
     EXPECT_EQ(due.reports[0].kind, Kind::Failure);
     EXPECT_EQ(due.reports[1].kind, Kind::TooMany);
     EXPECT_TRUE(due.reports[1].names.empty());
+}
+
+// A watch that fails again within a second of being started anew is held
+// back, each time twice as long, up to a minute; a good report starts the
+// waits again at a second. While a failure is held the loop must not sleep
+// without a time-out, so Waiting() says so.
+TEST(DriveChanges, AWatchThatFailsAtEveryStartIsRetriedLessAndLessOften) {
+    using Kind = FolderReport::Kind;
+    const std::wstring folder = L"E:\\Share";
+    const struct {
+        uint64_t failsAfterMs;
+        bool goodReportFirst;
+        uint64_t heldMs;
+    } cases[] = {
+        {50, false, 1000}, {50, false, 2000}, {999, false, 4000}, {50, false, 8000}, {50, false, 16000},
+        {50, false, 32000}, {50, false, 60000}, {50, false, 60000},
+        {50, true, 1000}, {50, false, 2000},
+        {1000, false, 0},  // a second after the start: a failure as any other
+    };
+    constexpr uint64_t kQuietMs = 250;  // what any failure then waits for the burst to pause
+    DriveChanges changes;
+    uint64_t now = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.failsAfterMs << " ms after the start, held " << c.heldMs);
+        if (c.goodReportFirst) {
+            changes.Restarted(folder, now);
+            changes.Seen({Kind::Names, folder, {{NameChange::Kind::Added, L"a"}}}, now += 10);
+            changes.TakeDue(now += 1000);
+        }
+        changes.Restarted(folder, now);
+        changes.Seen({Kind::Failure, folder, {}}, now += c.failsAfterMs);
+        const uint64_t failed = now;
+        bool handedOn = false;
+        while (!handedOn && now < failed + 120000) {
+            EXPECT_TRUE(changes.Waiting());
+            now += 10;
+            for (const FolderReport& report : changes.TakeDue(now).reports) handedOn |= report.kind == Kind::Failure;
+        }
+        EXPECT_EQ(now - failed, c.heldMs + kQuietMs);
+        EXPECT_FALSE(changes.Waiting());
+    }
 }
 
 }  // namespace
