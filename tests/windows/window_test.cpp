@@ -328,18 +328,22 @@ TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
 
 TEST_F(Form, FollowsTheDpiOfItsMonitor) {
     // Moved to a monitor of the other DPI, then back: asked first (Windows
-    // 10 1703 and later), it wants its client size in twips; then it takes
-    // the rectangle Windows suggests as it is, also when not asked (before
-    // 1703: scaled by Windows), or maximised. (Made larger, it grows only
-    // wider: at 144 dpi the classic size is already as tall as the test's
-    // screen allows.)
+    // 10 1703 and later), it wants the client size of the size it is being
+    // given in twips; then it takes the rectangle Windows suggests as it is,
+    // also when not asked (before 1703: scaled by Windows), or maximised.
+    // (Made larger, it grows only wider: at 144 dpi the classic size is
+    // already as tall as the test's screen allows.)
     const struct {
         const char* what;
         int width, height;  // twips more than the classic size
         bool maximised;
-        bool asked = true;  // WM_GETDPISCALEDSIZE first
-    } states[] = {{"at the classic size", 0, 0, false}, {"made larger", 1440, 0, false},
-                  {"before Windows 10 1703: scaled by Windows", 0, 0, false, false}, {"maximised", 0, 0, true}};
+        bool asked = true;     // WM_GETDPISCALEDSIZE first, with the size it has
+        int resizedWider = 0;  // and then with a size this many twips wider
+    } states[] = {{"at the classic size", 0, 0, false},
+                  {"made larger", 1440, 0, false},
+                  {"resized by an edge as it moves", 0, 0, false, true, 720},
+                  {"before Windows 10 1703: scaled by Windows", 0, 0, false, false},
+                  {"maximised", 0, 0, true}};
     for (const auto& state : states) {
         SCOPED_TRACE(state.what);
         MakeLarger(state.width, state.height);
@@ -358,27 +362,30 @@ TEST_F(Form, FollowsTheDpiOfItsMonitor) {
         int was = dpi;
         for (const int now : {dpi == 96 ? 144 : 96, dpi}) {
             SCOPED_TRACE(now);
-            // The client size in twips, as the window holds it at the DPI it
-            // was at. Wine draws the frame at the screen's DPI whatever the
-            // window's, so the client area is what the outer size holds at
-            // that DPI.
             RECT suggested;
             GetWindowRect(window, &suggested);
-            const SIZE frame = OuterSize(window, 0, 0, was);
-            const double widthTwips = (SizeOf(suggested).cx - frame.cx) * 1440.0 / was;
-            const double heightTwips = (SizeOf(suggested).cy - frame.cy) * 1440.0 / was;
             // Windows' own scaling, no smaller than the smallest the window can be.
             const SIZE smallest = OuterSize(window, Pixels(8400, now), Pixels(7320, now), now);
             SIZE size{std::max<LONG>(smallest.cx, MulDiv(SizeOf(suggested).cx, now, was)),
                       std::max<LONG>(smallest.cy, MulDiv(SizeOf(suggested).cy, now, was))};
-            if (state.asked) {
+            for (const int wider : {0, state.resizedWider}) {
+                if (!state.asked) break;
+                // The size Windows passes, at the DPI the window was at, as
+                // client twips. Wine draws the frame at the screen's DPI
+                // whatever the window's, so the client area is what the outer
+                // size holds at that DPI.
+                const SIZE pending{SizeOf(suggested).cx + Pixels(wider, was), SizeOf(suggested).cy};
+                const SIZE frame = OuterSize(window, 0, 0, was);
+                const double widthTwips = (pending.cx - frame.cx) * 1440.0 / was;
+                const double heightTwips = (pending.cy - frame.cy) * 1440.0 / was;
                 const SIZE wanted = OuterSize(window, static_cast<int>(widthTwips * now / 1440 + 0.5),
                                               static_cast<int>(heightTwips * now / 1440 + 0.5), now);
+                size = pending;
                 EXPECT_EQ(program->SendWithData(0x02E4 /* WM_GETDPISCALEDSIZE */, now, &size, sizeof size),
-                          state.maximised ? FALSE : TRUE);
+                          state.maximised ? FALSE : TRUE) << wider << " twips wider";
                 if (!state.maximised) {
-                    EXPECT_NEAR(size.cx, wanted.cx, 1);
-                    EXPECT_NEAR(size.cy, wanted.cy, 1);
+                    EXPECT_NEAR(size.cx, wanted.cx, 1) << wider << " twips wider";
+                    EXPECT_NEAR(size.cy, wanted.cy, 1) << wider << " twips wider";
                 }
             }
             if (!state.maximised) suggested = {suggested.left + 8, suggested.top + 8, suggested.left + 8 + size.cx,

@@ -242,11 +242,12 @@ void Form1Window::OnSize(WPARAM type) {
 }
 
 // Windows 10 1703 and later ask, before a move to a monitor of another DPI,
-// what size the form wants there: its size in twips. Maximised or
-// minimised, Windows' own scaling.
+// what size the form wants there for the size it is given (the size it is
+// being moved or resized to, not necessarily the one it has): that size in
+// twips. Maximised or minimised, Windows' own scaling.
 LRESULT Form1Window::OnGetDpiScaledSize(int dpi, SIZE& size) {
     if (IsZoomed(window_) || IsIconic(window_)) return FALSE;
-    size = WindowSizeAtNewDpi(window_, dpi_, dpi);
+    size = WindowSizeAtNewDpi(size, dpi_, dpi);
     return TRUE;
 }
 
