@@ -19,7 +19,8 @@ set(LOGIC_TEST_SOURCES
     tests/native/form_load_test.cpp
     tests/native/handlers_test.cpp
     tests/native/names_test.cpp
-    tests/native/long_names_test.cpp)
+    tests/native/long_names_test.cpp
+    tests/native/form_colours_test.cpp)
 
 add_executable(logic_tests ${LOGIC_TEST_SOURCES})
 target_link_libraries(logic_tests PRIVATE verondel_window verondel_names GTest::gtest_main)

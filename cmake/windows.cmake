@@ -48,7 +48,8 @@ configure_file(resources/verondel.manifest.in resources/verondel.manifest @ONLY)
 
 # The window host: Form1 on the Win32 platform.
 add_executable(Verondel WIN32 window/win32/main.cpp window/win32/form1_window.cpp window/win32/device_change.cpp
-                        window/win32/form_frame.cpp window/win32/name_tip.cpp resources/verondel.rc)
+                        window/win32/form_frame.cpp window/win32/form_brushes.cpp window/win32/name_tip.cpp
+                        resources/verondel.rc)
 target_include_directories(Verondel PRIVATE window/win32 resources ${CMAKE_BINARY_DIR}/resources)
 target_link_libraries(Verondel PRIVATE verondel_window verondel_win32 comctl32)
 target_link_options(Verondel PRIVATE -municode $<$<CONFIG:Release,MinSizeRel>:-s>)

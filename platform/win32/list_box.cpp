@@ -180,7 +180,8 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool selected = item.itemState & ODS_SELECTED;
-    FillRect(dc, &rect, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
+    SetDCBrushColor(dc, selected ? colours_->selection : colours_->background);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 
     if (icons && iconIndex >= 0) {
         IMAGELISTDRAWPARAMS icon{};
@@ -191,7 +192,7 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
         icon.x = rect.left + 2 + indent;
         icon.y = rect.top + (rect.bottom - rect.top - IconSize()) / 2;
         icon.fStyle = ILD_TRANSPARENT;
-        icon.fState = item.itemData ? ILS_ALPHA : ILS_NORMAL;
+        icon.fState = item.itemData && colours_->fadeHiddenIcons ? ILS_ALPHA : ILS_NORMAL;
         icon.Frame = 128;  // ILS_ALPHA's opacity: half
         ImageList_DrawIndirect(&icon);
     }
@@ -199,7 +200,7 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     RECT textRect = TextRectIn(rect, indent);
     const std::wstring text = Fitted(dc, ShownText(static_cast<int>(item.itemID)), textRect.right - textRect.left);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, selected ? colours_->selectionText : item.itemData ? colours_->hiddenText : colours_->text);
     // Cut at its end as well, should the middle cut still be too wide as drawn.
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

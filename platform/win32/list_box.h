@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "list_colours.h"
+
 // A standard owner-drawn LISTBOX that keeps its strings, so screen readers
 // and automation read every entry with LB_GETTEXT; each entry is drawn as a
 // small system icon and the text, indented as its owner asks.
@@ -53,14 +55,15 @@ public:
     // The row whose text is exactly text, or -1.
     int FindExactly(const std::wstring& text) const;
 
-    // Font and colours come from the window; the entry height follows the font.
+    // Font and colours come from the window; the entry height follows the
+    // font. The window keeps the colours, and changes them as Windows' do.
     void SetFont(HFONT font);
     HFONT Font() const { return font_; }
-    void SetBackground(HBRUSH brush) { background_ = brush; }
+    void SetColours(const ListColours& colours) { colours_ = &colours; }
 
-    // Draws one entry: icon iconIndex of icons (none for -1), faded for an
-    // entry marked hidden, then the text, cut in the middle when it is too
-    // wide, so that its end stays visible.
+    // Draws one entry: icon iconIndex of icons (none for -1), faded (or its
+    // text greyed) for an entry marked hidden, then the text, cut in the
+    // middle when it is too wide, so that its end stays visible.
     void DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIndex, int indent) const;
     // Where DrawEntry puts row's text at indent, in the list's client area.
     RECT TextRect(int row, int indent) const;
@@ -76,7 +79,7 @@ private:
     int RowFor(const std::wstring& text, int first, ComesBefore comesBefore) const;
 
     HWND handle_;
-    HBRUSH background_ = nullptr;
+    const ListColours* colours_ = nullptr;
     HFONT font_ = nullptr;
     int changingSelected_ = -1, changingTop_ = 0;  // between BeginChanges and EndChanges
 };

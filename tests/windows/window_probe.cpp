@@ -1,7 +1,8 @@
 // window_probe.dll: a WH_CALLWNDPROC hook the window tests set on the
 // program's thread, which makes Windows load this DLL into Verondel.exe. It
 // reads what only the program's own process can read: the font a control
-// draws with (a font handle means nothing in another process).
+// draws with (a font handle means nothing in another process); and changes
+// a system colour where the program sees it.
 #include <windows.h>
 
 #include "window_probe.h"
@@ -16,6 +17,11 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
             UnmapViewOfFile(font);
         }
         if (memory) CloseHandle(memory);
+    }
+    if (code == HC_ACTION && sent->message == RegisterWindowMessageW(kProbeSysColor)) {
+        const INT element = static_cast<INT>(sent->wParam);
+        const auto colour = static_cast<COLORREF>(sent->lParam);
+        SetSysColors(1, &element, &colour);  // tells every window, as Windows' settings do
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

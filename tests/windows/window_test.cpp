@@ -43,29 +43,41 @@ std::wstring OwnFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// The font a control of the program draws with. A font handle means nothing
-// in another process, so a window hook on the control's thread loads
-// window_probe.dll into the program, and the probe answers through shared
-// memory.
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
+// Runs send, which sends window_probe.dll its message, with the probe hooked
+// into the thread of the program's control: a window hook on that thread
+// loads the DLL into the program.
+template <class Send>
+void WithProbe(HWND control, Send send) {
     HMODULE probe = LoadLibraryW((OwnFolder() + L"\\window_probe.dll").c_str());
     const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, kProbeHook)));
-    HANDLE memory = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof font, kProbeMemory);
     HHOOK hooked = hook ? SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(control, nullptr))
                         : nullptr;
     EXPECT_NE(hooked, nullptr) << "window_probe.dll could not be hooked in";
-    if (hooked && memory) {
-        SendMessageW(control, RegisterWindowMessageW(kProbeMessage), 0, 0);  // returns once the probe has run
-        if (const void* written = MapViewOfFile(memory, FILE_MAP_READ, 0, 0, sizeof font)) {
+    if (hooked) send();  // SendMessageW returns once the probe has run
+    if (hooked) UnhookWindowsHookEx(hooked);
+    if (probe) FreeLibrary(probe);
+}
+
+// The font a control of the program draws with. A font handle means nothing
+// in another process, so the probe answers through shared memory.
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    HANDLE memory = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof font, kProbeMemory);
+    WithProbe(control, [&] {
+        SendMessageW(control, RegisterWindowMessageW(kProbeMessage), 0, 0);
+        if (const void* written = memory ? MapViewOfFile(memory, FILE_MAP_READ, 0, 0, sizeof font) : nullptr) {
             font = *static_cast<const LOGFONTW*>(written);
             UnmapViewOfFile(written);
         }
-    }
-    if (hooked) UnhookWindowsHookEx(hooked);
+    });
     if (memory) CloseHandle(memory);
-    if (probe) FreeLibrary(probe);
     return font;
+}
+
+// Sets a system colour as the program sees it, as a change of Windows'
+// colour settings does while it runs.
+void SetSysColorIn(HWND window, int element, COLORREF colour) {
+    WithProbe(window, [&] { SendMessageW(window, RegisterWindowMessageW(kProbeSysColor), element, colour); });
 }
 
 HWND Focus(HWND window) {
@@ -328,18 +340,22 @@ TEST_F(Form, ControlsInTabOrderWhereTheFormPutsThem) {
 
 TEST_F(Form, FollowsTheDpiOfItsMonitor) {
     // Moved to a monitor of the other DPI, then back: asked first (Windows
-    // 10 1703 and later), it wants its client size in twips; then it takes
-    // the rectangle Windows suggests as it is, also when not asked (before
-    // 1703: scaled by Windows), or maximised. (Made larger, it grows only
-    // wider: at 144 dpi the classic size is already as tall as the test's
-    // screen allows.)
+    // 10 1703 and later), it wants the client size of the size it is being
+    // given in twips; then it takes the rectangle Windows suggests as it is,
+    // also when not asked (before 1703: scaled by Windows), or maximised.
+    // (Made larger, it grows only wider: at 144 dpi the classic size is
+    // already as tall as the test's screen allows.)
     const struct {
         const char* what;
         int width, height;  // twips more than the classic size
         bool maximised;
-        bool asked = true;  // WM_GETDPISCALEDSIZE first
-    } states[] = {{"at the classic size", 0, 0, false}, {"made larger", 1440, 0, false},
-                  {"before Windows 10 1703: scaled by Windows", 0, 0, false, false}, {"maximised", 0, 0, true}};
+        bool asked = true;     // WM_GETDPISCALEDSIZE first, with the size it has
+        int resizedWider = 0;  // and then with a size this many twips wider
+    } states[] = {{"at the classic size", 0, 0, false},
+                  {"made larger", 1440, 0, false},
+                  {"resized by an edge as it moves", 0, 0, false, true, 720},
+                  {"before Windows 10 1703: scaled by Windows", 0, 0, false, false},
+                  {"maximised", 0, 0, true}};
     for (const auto& state : states) {
         SCOPED_TRACE(state.what);
         MakeLarger(state.width, state.height);
@@ -358,27 +374,30 @@ TEST_F(Form, FollowsTheDpiOfItsMonitor) {
         int was = dpi;
         for (const int now : {dpi == 96 ? 144 : 96, dpi}) {
             SCOPED_TRACE(now);
-            // The client size in twips, as the window holds it at the DPI it
-            // was at. Wine draws the frame at the screen's DPI whatever the
-            // window's, so the client area is what the outer size holds at
-            // that DPI.
             RECT suggested;
             GetWindowRect(window, &suggested);
-            const SIZE frame = OuterSize(window, 0, 0, was);
-            const double widthTwips = (SizeOf(suggested).cx - frame.cx) * 1440.0 / was;
-            const double heightTwips = (SizeOf(suggested).cy - frame.cy) * 1440.0 / was;
             // Windows' own scaling, no smaller than the smallest the window can be.
             const SIZE smallest = OuterSize(window, Pixels(8400, now), Pixels(7320, now), now);
             SIZE size{std::max<LONG>(smallest.cx, MulDiv(SizeOf(suggested).cx, now, was)),
                       std::max<LONG>(smallest.cy, MulDiv(SizeOf(suggested).cy, now, was))};
-            if (state.asked) {
+            for (const int wider : {0, state.resizedWider}) {
+                if (!state.asked) break;
+                // The size Windows passes, at the DPI the window was at, as
+                // client twips. Wine draws the frame at the screen's DPI
+                // whatever the window's, so the client area is what the outer
+                // size holds at that DPI.
+                const SIZE pending{SizeOf(suggested).cx + Pixels(wider, was), SizeOf(suggested).cy};
+                const SIZE frame = OuterSize(window, 0, 0, was);
+                const double widthTwips = (pending.cx - frame.cx) * 1440.0 / was;
+                const double heightTwips = (pending.cy - frame.cy) * 1440.0 / was;
                 const SIZE wanted = OuterSize(window, static_cast<int>(widthTwips * now / 1440 + 0.5),
                                               static_cast<int>(heightTwips * now / 1440 + 0.5), now);
+                size = pending;
                 EXPECT_EQ(program->SendWithData(0x02E4 /* WM_GETDPISCALEDSIZE */, now, &size, sizeof size),
-                          state.maximised ? FALSE : TRUE);
+                          state.maximised ? FALSE : TRUE) << wider << " twips wider";
                 if (!state.maximised) {
-                    EXPECT_NEAR(size.cx, wanted.cx, 1);
-                    EXPECT_NEAR(size.cy, wanted.cy, 1);
+                    EXPECT_NEAR(size.cx, wanted.cx, 1) << wider << " twips wider";
+                    EXPECT_NEAR(size.cy, wanted.cy, 1) << wider << " twips wider";
                 }
             }
             if (!state.maximised) suggested = {suggested.left + 8, suggested.top + 8, suggested.left + 8 + size.cx,
@@ -444,6 +463,31 @@ TEST_F(Form, WhatTheScreenShows) {
     const int em = MulDiv(12, dpi, 72);
     for (const auto& [button, characters] : {std::pair{program->Command1(), 5}, std::pair{program->Command2(), 4}})
         EXPECT_NEAR(InkWidth(screen, button), characters * em, em / 2) << characters << " characters, em " << em;
+}
+
+// Windows' colours changed to a black contrast theme's while the program
+// runs, then back: the form follows at once, the lists in the system's
+// window colour. (Wine reports no contrast flag: white window text on the
+// classic list is reason enough.)
+TEST_F(Form, FollowsTheSystemColoursWhileItRuns) {
+    const struct {
+        int element;
+        COLORREF contrast, usual;
+    } colours[] = {{COLOR_WINDOW, RGB(0, 0, 0), GetSysColor(COLOR_WINDOW)},
+                   {COLOR_WINDOWTEXT, RGB(255, 255, 255), GetSysColor(COLOR_WINDOWTEXT)},
+                   {COLOR_BTNFACE, RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE)}};
+    ASSERT_TRUE(BringToFront(window));
+    for (const bool contrast : {true, false}) {
+        SCOPED_TRACE(contrast ? "contrast theme" : "usual colours again");
+        for (const auto& c : colours) SetSysColorIn(window, c.element, contrast ? c.contrast : c.usual);
+        const Screenshot screen = PaintedScreen();
+        RECT client;
+        GetClientRect(program->File1(), &client);
+        EXPECT_EQ(Rgb(screen.At(program->File1(), client.right / 2, client.bottom - 8)),
+                  contrast ? "RGB(0,0,0)" : "RGB(192,192,255)") << "the list below its entries";
+        EXPECT_EQ(Rgb(screen.At(window, Pixels(4200, dpi), Pixels(6850, dpi))),
+                  contrast ? "RGB(0,0,0)" : "RGB(224,224,224)") << "the form between the buttons";
+    }
 }
 
 TEST(FormStartup, ShowsOnlyAfterTheStartupMessageIsClosed) {

@@ -5,6 +5,7 @@
 
 #include "device_change.h"
 #include "dpi.h"
+#include "form_brushes.h"
 #include "form_frame.h"
 #include "layout.h"
 #include "resource.h"
@@ -19,9 +20,6 @@ constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE, Windows 10 1
 
 // The standard list box procedure, which both lists pass on to (see ListProc).
 WNDPROC listBoxProc = nullptr;
-
-// The layout's colours are 0x00BBGGRR, as a COLORREF is.
-COLORREF AsColorRef(unsigned color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
 
 HFONT CreateFormFont(int dpi) {
     return CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
@@ -58,11 +56,7 @@ LRESULT Guarded(Work work) {
 
 }  // namespace
 
-Form1Window::Form1Window(HINSTANCE instance, Win32RunTime& runTime)
-    : instance_(instance),
-      runTime_(runTime),
-      background_(CreateSolidBrush(AsColorRef(kFormBackground))),
-      controlBackground_(CreateSolidBrush(AsColorRef(kControlBackground))) {}
+Form1Window::Form1Window(HINSTANCE instance, Win32RunTime& runTime) : instance_(instance), runTime_(runTime) {}
 
 bool Form1Window::Create() {
     WNDCLASSEXW windowClass{};
@@ -73,7 +67,7 @@ bool Form1Window::Create() {
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VERONDEL), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background_.Get();
+    windowClass.hbrBackground = brushes_.Form();
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassExW(&windowClass)) return false;
 
@@ -149,10 +143,10 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENTERSIZEMOVE: tip_->Hide(); return 0;
         case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
         case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam)); return 0;
-        case WM_CTLCOLORLISTBOX:
-            SetBkColor(reinterpret_cast<HDC>(wParam), AsColorRef(kControlBackground));
-            return reinterpret_cast<LRESULT>(controlBackground_.Get());
-        case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(background_.Get());  // the corners of themed buttons
+        case WM_CTLCOLORLISTBOX: return brushes_.PaintListBackground(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(brushes_.Form());  // the corners of themed buttons
+        case WM_SYSCOLORCHANGE: brushes_.Follow(window_); return 0;
+        case WM_SETTINGCHANGE: if (wParam == SPI_SETHIGHCONTRAST) brushes_.Follow(window_); return 0;
         case WM_ACTIVATE:  // give the focus back to the control that had it
             if (LOWORD(wParam) == WA_INACTIVE) focusWhenInactive_ = GetFocus();
             else if (focusWhenInactive_ && IsChild(window_, focusWhenInactive_)) SetFocus(focusWhenInactive_);
@@ -172,8 +166,8 @@ void Form1Window::OnCreate() {
     command1_ = CreateButton(window_, kCommand1, texts::kOpenFolderButton);
     file1_ = std::make_unique<FileListBox>(window_, kFile1, *scanner_);
     command2_ = CreateButton(window_, kCommand2, texts::kOpenFileButton);
-    dir1_->Box().SetBackground(controlBackground_.Get());
-    file1_->Box().SetBackground(controlBackground_.Get());
+    dir1_->Box().SetColours(brushes_.Lists());
+    file1_->Box().SetColours(brushes_.Lists());
     tip_.emplace(window_, *dir1_, *file1_);
     // Both lists are standard list boxes: one procedure of theirs to pass on to.
     listBoxProc = reinterpret_cast<WNDPROC>(
@@ -242,11 +236,12 @@ void Form1Window::OnSize(WPARAM type) {
 }
 
 // Windows 10 1703 and later ask, before a move to a monitor of another DPI,
-// what size the form wants there: its size in twips. Maximised or
-// minimised, Windows' own scaling.
+// what size the form wants there for the size it is given (the size it is
+// being moved or resized to, not necessarily the one it has): that size in
+// twips. Maximised or minimised, Windows' own scaling.
 LRESULT Form1Window::OnGetDpiScaledSize(int dpi, SIZE& size) {
     if (IsZoomed(window_) || IsIconic(window_)) return FALSE;
-    size = WindowSizeAtNewDpi(window_, dpi_, dpi);
+    size = WindowSizeAtNewDpi(size, dpi_, dpi);
     return TRUE;
 }
 

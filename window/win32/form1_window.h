@@ -9,6 +9,7 @@
 #include "folder_scan.h"
 #include "folder_watch_win32.h"
 #include "form1.h"
+#include "form_brushes.h"
 #include "layout.h"
 #include "name_tip.h"
 #include "owned.h"
@@ -52,6 +53,7 @@ private:
     std::optional<Win32FolderWatch> watch_;
     std::optional<FolderScanner> scanner_;
     SystemIcons icons_;
+    FormBrushes brushes_;  // before the lists, which draw with its colours
     std::unique_ptr<FolderListBox> dir1_;
     std::unique_ptr<FileListBox> file1_;
     HWND command1_ = nullptr, command2_ = nullptr;
@@ -59,6 +61,5 @@ private:
     std::optional<Form1> form_;
     OwnedFont font_;
     int dpi_ = 96;  // the DPI the form is laid out at
-    OwnedBrush background_, controlBackground_;
     HWND focusWhenInactive_ = nullptr;
 };

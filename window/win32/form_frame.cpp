@@ -65,16 +65,14 @@ void PlaceControls(HWND window, int dpi) {
     if (moves) EndDeferWindowPos(moves);
 }
 
-// The client area is taken as what the window's outer size holds at dpi
-// `from`. That is the client area on Windows, and under Wine, which draws
-// the frame at the screen's DPI whatever the window's, it keeps moves back
-// and forth from adding up.
-SIZE WindowSizeAtNewDpi(HWND window, int from, int to) {
-    RECT outer;
-    GetWindowRect(window, &outer);
+// The client area is taken as what the outer size holds at dpi `from`.
+// That is the client area on Windows, and under Wine, which draws the frame
+// at the screen's DPI whatever the window's, it keeps moves back and forth
+// from adding up.
+SIZE WindowSizeAtNewDpi(SIZE outer, int from, int to) {
     const SIZE frame = WindowSizeForClient(0, 0, kFormStyle, kFormExStyle, from);
-    const int width = MulDiv(outer.right - outer.left - frame.cx, to, from);
-    const int height = MulDiv(outer.bottom - outer.top - frame.cy, to, from);
+    const int width = MulDiv(outer.cx - frame.cx, to, from);
+    const int height = MulDiv(outer.cy - frame.cy, to, from);
     return WindowSizeForClient(std::max(width, TwipsToPixels(kClientWidthTwips, to)),
                                std::max(height, TwipsToPixels(kClientHeightTwips, to)), kFormStyle, kFormExStyle, to);
 }

@@ -28,6 +28,6 @@ void PlaceAtStart(HWND window, int dpi);
 // out at dpi.
 void PlaceControls(HWND window, int dpi);
 
-// The outer size that keeps window's client area, laid out at dpi `from`,
-// the same size in twips at dpi `to`, and no smaller than the classic size.
-SIZE WindowSizeAtNewDpi(HWND window, int from, int to);
+// The outer size at dpi `to` for outer size `outer` at dpi `from`: a client
+// area the same size in twips, and no smaller than the classic size.
+SIZE WindowSizeAtNewDpi(SIZE outer, int from, int to);
