@@ -6,7 +6,7 @@
 
 #include "decoys.h"
 #include "form1.h"
-#include "join_path.h"
+#include "path_parts.h"
 
 namespace {
 

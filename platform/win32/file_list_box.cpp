@@ -2,6 +2,7 @@
 
 #include "folder_scan.h"
 #include "hidden_entries.h"
+#include "path_parts.h"
 #include "paths.h"
 
 Result FileListBox::SetPath(const std::wstring& folder) {
@@ -28,7 +29,7 @@ void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector
     box_.BeginChanges();
     for (const auto& name : drop) box_.RemoveInOrder(name, 0, ComesBefore);
     for (const auto& name : add)
-        if (const int row = box_.InsertInOrder(name, 0, ComesBefore); row >= 0 && IsHiddenOnDisk(InFolder(path_, name)))
+        if (const int row = box_.InsertInOrder(name, 0, ComesBefore); row >= 0 && IsHiddenOnDisk(JoinPath(path_, name)))
             box_.MarkHidden(row);
     box_.EndChanges();
 }

@@ -4,6 +4,7 @@
 
 #include "folder_scan.h"
 #include "hidden_entries.h"
+#include "path_parts.h"
 #include "paths.h"
 
 namespace {
@@ -17,26 +18,9 @@ std::wstring CurrentFolder() {
 
 // The open folder and its ancestors, from the root down: E:\, E:\A, E:\A\B.
 std::vector<std::wstring> FolderAndAncestors(const std::wstring& folder) {
-    std::vector<std::wstring> chain{folder};
-    while (!IsDriveRoot(chain.back())) {
-        const size_t slash = chain.back().find_last_of(L'\\');
-        if (slash == std::wstring::npos || slash == 0) break;
-        std::wstring parent = chain.back().substr(0, slash);
-        if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
-        chain.push_back(parent);
-    }
+    std::vector<std::wstring> chain;
+    for (std::wstring up = folder; !up.empty(); up = ParentFolder(up)) chain.push_back(up);
     return {chain.rbegin(), chain.rend()};
-}
-
-// The start of a subfolder's path: "E:\" at a root, "E:\Lessons\" below.
-std::wstring PathPrefix(const std::wstring& folder) {
-    return IsDriveRoot(folder) && folder.back() == L'\\' ? folder : folder + L'\\';
-}
-
-// What a row shows: a root as itself, any other folder by its own name.
-std::wstring ShownName(const std::wstring& folder) {
-    if (IsDriveRoot(folder)) return folder;
-    return folder.substr(folder.find_last_of(L'\\') + 1);
 }
 
 }  // namespace
@@ -53,12 +37,11 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
-    const std::wstring prefix = PathPrefix(full);
     std::vector<std::wstring> shown;
     shown.reserve(rows.size() + subfolders.size());
-    for (const auto& row : rows) shown.push_back(ShownName(row));
+    for (const auto& row : rows) shown.push_back(LastName(row));
     for (auto& name : subfolders) {
-        rows.push_back(prefix + name);
+        rows.push_back(JoinPath(full, name));
         shown.push_back(std::move(name));
     }
 
@@ -71,7 +54,7 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
     for (int row = 1; row <= openRow_; ++row)
         if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
     for (int row = openRow_ + 1; !hidden.empty() && row < static_cast<int>(folders_.size()); ++row)
-        if (std::find(hidden.begin(), hidden.end(), ShownName(folders_[row])) != hidden.end()) box_.MarkHidden(row);
+        if (std::find(hidden.begin(), hidden.end(), LastName(folders_[row])) != hidden.end()) box_.MarkHidden(row);
     return Result::Success();
 }
 
@@ -85,7 +68,7 @@ void FolderListBox::Change(const std::vector<std::wstring>& add, const std::vect
         if (const int row = box_.RemoveInOrder(name, first, ComesBefore); row >= 0) folders_.erase(folders_.begin() + row);
     for (const auto& name : add)
         if (const int row = box_.InsertInOrder(name, first, ComesBefore); row >= 0) {
-            folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
+            folders_.insert(folders_.begin() + row, JoinPath(path_, name));
             if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
         }
     box_.EndChanges();

@@ -9,6 +9,7 @@
 #include "hidden_entries.h"
 #include "name_order.h"
 #include "owned.h"
+#include "path_parts.h"
 #include "paths.h"
 #include "remembered_keys.h"
 #include "system_collation.h"
@@ -162,7 +163,7 @@ Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vect
         // Only a drive root can be empty of even "." and ".."; anywhere else
         // "not found" means the folder itself has gone.
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND && IsDriveRoot(folder)) return Result::Success();
+        if (error == ERROR_FILE_NOT_FOUND && IsRootFolder(folder)) return Result::Success();
         return Result::Failure(SystemReason(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error));
     }
     const EntryKind otherKind = kind == EntryKind::Files ? EntryKind::Folders : EntryKind::Files;

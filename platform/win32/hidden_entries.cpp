@@ -1,6 +1,7 @@
 #include "hidden_entries.h"
 
 #include "owned.h"
+#include "path_parts.h"
 #include "paths.h"
 
 bool IsDotEntry(const WIN32_FIND_DATAW& found) {
@@ -21,7 +22,7 @@ bool ShowsHiddenOnDisk(const std::wstring& folder, const FolderEntry& hidden) {
     std::vector<FolderEntry> beside;
     for (const std::wstring_view extension : DecoyExtensions()) {
         std::wstring name = hidden.name + std::wstring(extension);
-        const DWORD attributes = GetFileAttributesW(ForFileApi(InFolder(folder, name)).c_str());
+        const DWORD attributes = GetFileAttributesW(ForFileApi(JoinPath(folder, name)).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES &&
             !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             beside.push_back({std::move(name), false, false, true});
@@ -32,7 +33,7 @@ bool ShowsHiddenOnDisk(const std::wstring& folder, const FolderEntry& hidden) {
 std::vector<FolderEntry> ReadEntries(const std::wstring& folder) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW found;
-    const OwnedFind find(FindFirstFileExW(ForFileApi(InFolder(folder, L"*")).c_str(), FindExInfoBasic, &found,
+    const OwnedFind find(FindFirstFileExW(ForFileApi(JoinPath(folder, L"*")).c_str(), FindExInfoBasic, &found,
                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return entries;
     do {
@@ -44,8 +45,4 @@ std::vector<FolderEntry> ReadEntries(const std::wstring& folder) {
 bool IsHiddenOnDisk(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN);
-}
-
-std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
-    return folder + (folder.ends_with(L'\\') ? L"" : L"\\") + name;
 }

@@ -25,6 +25,3 @@ std::vector<FolderEntry> ReadEntries(const std::wstring& folder);
 
 // True when path names an entry with the hidden attribute.
 bool IsHiddenOnDisk(const std::wstring& path);
-
-// folder and name as one path: "E:\" and "a" give "E:\a", "E:\A" gives "E:\A\a".
-std::wstring InFolder(const std::wstring& folder, const std::wstring& name);

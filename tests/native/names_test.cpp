@@ -7,6 +7,7 @@
 #include "chinese_numerals.h"
 #include "decoys.h"
 #include "name_order.h"
+#include "path_parts.h"
 #include "remembered_keys.h"
 #include "visible_text.h"
 
@@ -295,6 +296,35 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         }
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(decoys, c.decoys);
+    }
+}
+
+// Folders as the lists name them: a drive root keeps its backslash, a share
+// root need not; a long path has its roots in the same places.
+TEST(PathParts, RootsAndWhatLiesBelowThem) {
+    const struct {
+        std::wstring path;
+        bool root;
+        std::wstring parent, last, joined;  // joined: with "a"
+    } cases[] = {
+        {L"E:\\", true, L"", L"E:\\", L"E:\\a"},
+        {L"E:\\课程", false, L"E:\\", L"课程", L"E:\\课程\\a"},
+        {L"E:\\课程\\第一周", false, L"E:\\课程", L"第一周", L"E:\\课程\\第一周\\a"},
+        {L"\\\\server\\share", true, L"", L"\\\\server\\share", L"\\\\server\\share\\a"},
+        {L"\\\\server\\share\\", true, L"", L"\\\\server\\share\\", L"\\\\server\\share\\a"},
+        {L"\\\\server\\share\\课程", false, L"\\\\server\\share", L"课程", L"\\\\server\\share\\课程\\a"},
+        {L"\\\\?\\E:\\", true, L"", L"\\\\?\\E:\\", L"\\\\?\\E:\\a"},
+        {L"\\\\?\\E:\\课程", false, L"\\\\?\\E:\\", L"课程", L"\\\\?\\E:\\课程\\a"},
+        {L"\\\\?\\UNC\\server\\share", true, L"", L"\\\\?\\UNC\\server\\share", L"\\\\?\\UNC\\server\\share\\a"},
+        {L"\\\\?\\UNC\\server\\share\\课程", false, L"\\\\?\\UNC\\server\\share", L"课程",
+         L"\\\\?\\UNC\\server\\share\\课程\\a"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        EXPECT_EQ(IsRootFolder(c.path), c.root);
+        EXPECT_EQ(ParentFolder(c.path), c.parent);
+        EXPECT_EQ(LastName(c.path), c.last);
+        EXPECT_EQ(JoinPath(c.path, L"a"), c.joined);
     }
 }
 
