@@ -62,8 +62,8 @@ private:
     void Apply(const FolderReport& report);
     void Dir1_Changed(const std::vector<NameChange>& changes);
     void File1_Changed(const std::vector<NameChange>& changes);
-    bool AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes, Entry listed,
-                                    std::vector<std::wstring>& add, std::vector<std::wstring>& drop);
+    bool AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes,
+                                    Entry::Kind listed, std::vector<Listed>& add, std::vector<std::wstring>& drop);
     struct Lists { bool dir1 = false, file1 = false; };
     void ReadAgain(Lists lists);  // the lists named true, whole
     bool OpenNearest(std::wstring folder);

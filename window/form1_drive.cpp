@@ -111,19 +111,20 @@ void Form1::Apply(const FolderReport& report) {
 }
 
 // Asks the disk about each name changes touch: those the list shows (an
-// entry of the kind listed) go to add, the others to drop; false when the
-// disk cannot confirm a name, and the folder must be read whole. A program
-// or shortcut decides whether a hidden entry of its name is shown, so that
-// name is asked about too.
+// entry of the kind listed), with their marks, go to add, the others to
+// drop; false when the disk cannot confirm a name, and the folder must be
+// read whole. A program or shortcut decides whether a hidden entry of its
+// name is shown, so that name is asked about too.
 bool Form1::AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes,
-                                       Entry listed, std::vector<std::wstring>& add, std::vector<std::wstring>& drop) {
+                                       Entry::Kind listed, std::vector<Listed>& add, std::vector<std::wstring>& drop) {
     std::set<std::wstring> seen;
     for (const NameChange& change : changes) {
         for (const std::wstring& name : {change.name, std::wstring(ImitatedName(change.name))}) {
             if (name.empty() || !seen.insert(name).second) continue;
             const Entry entry = runTime.EntryNamed(folder, name);
-            if (entry == Entry::OtherName || (entry == Entry::None && CouldBeShortName(name))) return false;
-            (entry == listed ? add : drop).push_back(name);
+            if (entry.kind == Entry::OtherName || (entry.kind == Entry::None && CouldBeShortName(name))) return false;
+            if (entry.kind == listed) add.push_back({name, entry.faded});
+            else drop.push_back(name);
         }
     }
     return true;
@@ -134,7 +135,8 @@ bool Form1::AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::ve
 // open folder becomes current.
 void Form1::Dir1_Changed(const std::vector<NameChange>& changes) {
     const std::wstring highlighted = Dir1.List(Dir1.ListIndex());
-    std::vector<std::wstring> add, drop;
+    std::vector<Listed> add;
+    std::vector<std::wstring> drop;
     if (!AskTheDiskWhatToAddAndDrop(Dir1.Path(), changes, Entry::Folder, add, drop)) return ReadAgain({.dir1 = true});
     Dir1.Change(add, drop);
     if (Dir1.Highlight(highlighted)) {
@@ -156,7 +158,8 @@ void Form1::Dir1_Changed(const std::vector<NameChange>& changes) {
 // stays selected under its new name; when removed, nothing is selected.
 void Form1::File1_Changed(const std::vector<NameChange>& changes) {
     const std::wstring selected = File1.FileName();
-    std::vector<std::wstring> add, drop;
+    std::vector<Listed> add;
+    std::vector<std::wstring> drop;
     if (!AskTheDiskWhatToAddAndDrop(File1.Path(), changes, Entry::File, add, drop)) return ReadAgain({.file1 = true});
     File1.Change(add, drop);
     if (selected.empty() || File1.FileName() == selected) return;

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "hidden_entries.h"
+#include "folder_entries.h"
 #include "owned.h"
 #include "path_parts.h"
 #include "paths.h"
@@ -92,8 +92,9 @@ std::wstring Win32RunTime::ProgramFolder() {
 
 bool Win32RunTime::IsVisibleFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    const FolderEntry entry = EntryFrom(LastName(path), attributes);
+    return !entry.folder && IsVisible(entry);
 }
 
 bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
@@ -102,31 +103,35 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // Drive roots often carry the hidden attribute; they always count.
     const std::wstring full = FullFolderPath(path);
-    if (IsRootFolder(full) || !(attributes & FILE_ATTRIBUTE_HIDDEN)) return true;
-    return ShowsHiddenOnDisk(ParentFolder(full), {LastName(full), true, true, false});
+    if (IsRootFolder(full)) return true;
+    return ListingOnDisk(ParentFolder(full), EntryFrom(LastName(full), attributes)) != Listing::Unlisted;
 }
 
 // Found by its exact name, and given back as the disk names it: Windows also
 // finds an entry by its 8.3 short name, and by its name in another case.
 Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& name) {
     // Wildcards would find other entries; a separator names none of folder's.
-    if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return Entry::OtherName;
+    if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return {Entry::OtherName};
     const std::wstring path = JoinPath(folder, name);
     WIN32_FIND_DATAW found;
     const OwnedFind find(FindFirstFileExW(ForFileApi(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                           nullptr, 0));
     if (!find) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName;
+        return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName};
     }
-    if (name != found.cFileName) return Entry::OtherName;
-    const FolderEntry entry = EntryFrom(found);
-    const bool shown = entry.hidden ? ShowsHiddenOnDisk(folder, entry) : entry.folder || entry.visibleFile;
-    if (!shown) return Entry::Unlisted;
-    return entry.folder ? Entry::Folder : Entry::File;
+    if (name != found.cFileName) return {Entry::OtherName};
+    const FolderEntry entry = EntryFrom(name, found.dwFileAttributes);
+    const Listing listing = ListingOnDisk(folder, entry);
+    if (listing == Listing::Unlisted) return {Entry::Unlisted};
+    return {entry.folder ? Entry::Folder : Entry::File, listing == Listing::Faded};
 }
 
-std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) { return ReadEntries(folder); }
+std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
+    ReadEntries(folder, entries);
+    return entries;
+}
 
 
 Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {

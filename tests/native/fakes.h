@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "decoys.h"
 #include "folder_watch.h"
+#include "listing.h"
 #include "lists.h"
 #include "path_parts.h"
 #include "runtime.h"
@@ -119,27 +119,26 @@ struct FakeDisk {
     std::vector<FolderEntry> EntriesOf(const std::wstring& folder) const {
         std::vector<FolderEntry> entries;
         for (const auto& f : folders)
-            if (ParentFolder(f) == folder) entries.push_back({LastName(f), true, hiddenFolders.count(f) > 0, false});
+            if (ParentFolder(f) == folder) entries.push_back({LastName(f), true, hiddenFolders.count(f) > 0});
         for (const auto& [path, bytes] : files)
-            if (ParentFolder(path) == folder) entries.push_back({LastName(path), false, hiddenFiles.count(path) > 0, !hiddenFiles.count(path)});
+            if (ParentFolder(path) == folder) entries.push_back({LastName(path), false, hiddenFiles.count(path) > 0});
         return entries;
     }
-    // Whether the lists show path: not hidden, or hidden by a virus.
-    bool Shows(const std::wstring& path) const {
+    // How the lists show path, one of the disk's folders or files.
+    Listing ListingOf(const std::wstring& path) const {
         const bool folder = folders.count(path) > 0;
-        if (!(folder ? hiddenFolders : hiddenFiles).count(path)) return true;
-        return ShowsHidden({LastName(path), folder, true, false}, EntriesOf(ParentFolder(path)));
+        const FolderEntry entry{LastName(path), folder, (folder ? hiddenFolders : hiddenFiles).count(path) > 0};
+        return ::ListingOf(entry, EntriesOf(ParentFolder(path)));
     }
+    bool Shows(const std::wstring& path) const { return ListingOf(path) != Listing::Unlisted; }
     std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
         std::vector<std::wstring> names;
-        for (const auto& [path, bytes] : files)
-            if (ParentFolder(path) == folder && Shows(path)) names.push_back(LastName(path));
+        for (Listed& file : ListEntries(EntriesOf(folder)).files) names.push_back(std::move(file.name));
         return names;
     }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
         std::vector<std::wstring> result;
-        for (const auto& f : folders)
-            if (ParentFolder(f) == folder && Shows(f)) result.push_back(f);
+        for (const Listed& subfolder : ListEntries(EntriesOf(folder)).folders) result.push_back(JoinPath(folder, subfolder.name));
         return result;
     }
 };
@@ -158,7 +157,7 @@ public:
 
     bool IsVisibleFile(const std::wstring& path) override {
         const std::wstring normal = WithSingleBackslashes(path);
-        return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
+        return disk_.files.count(normal) && disk_.ListingOf(normal) == Listing::Plain;
     }
     bool IsVisibleFolder(const std::wstring& path) override {
         const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
@@ -166,10 +165,12 @@ public:
     }
     Entry EntryNamed(const std::wstring& folder, const std::wstring& name) override {
         const std::wstring path = JoinPath(folder, name);
-        if (disk_.otherNames.count(path)) return Entry::OtherName;
-        if (disk_.folders.count(path)) return disk_.Shows(path) ? Entry::Folder : Entry::Unlisted;
-        if (disk_.files.count(path)) return disk_.Shows(path) ? Entry::File : Entry::Unlisted;
-        return Entry::None;
+        if (disk_.otherNames.count(path)) return {Entry::OtherName};
+        const bool folderNamed = disk_.folders.count(path) > 0;
+        if (!folderNamed && !disk_.files.count(path)) return {Entry::None};
+        const Listing listing = disk_.ListingOf(path);
+        if (listing == Listing::Unlisted) return {Entry::Unlisted};
+        return {folderNamed ? Entry::Folder : Entry::File, listing == Listing::Faded};
     }
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
@@ -261,10 +262,10 @@ public:
         if (found >= 0) index_ = indexes[found];
         return found >= 0;
     }
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
         const std::wstring highlighted = index_ >= 0 ? subfolders_.at(index_) : L"";
         for (const auto& name : drop) std::erase(subfolders_, JoinPath(path_, name));
-        for (const auto& name : add) InsertSorted(subfolders_, JoinPath(path_, name));
+        for (const auto& listed : add) InsertSorted(subfolders_, JoinPath(path_, listed.name));
         if (index_ >= 0) {
             const auto at = std::find(subfolders_.begin(), subfolders_.end(), highlighted);
             index_ = at == subfolders_.end() ? -1 : static_cast<int>(at - subfolders_.begin());
@@ -313,9 +314,9 @@ public:
         selected_ = std::find(names_.begin(), names_.end(), name) != names_.end() ? name : L"";
         return !selected_.empty();
     }
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
         for (const auto& name : drop) std::erase(names_, name);
-        for (const auto& name : add) InsertSorted(names_, name);
+        for (const auto& listed : add) InsertSorted(names_, listed.name);
         if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
     }
     const std::vector<std::wstring>& Names() const { return names_; }
