@@ -123,8 +123,10 @@ CopyFigures CopyIntoAListedFolder(Verondel& program) {
     HWND window = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     Win32FolderWatch watch(window);
     FolderScanner scanner(watch);
+    std::vector<Listed> scanned;
+    scanner.Scan(L"E:\\Lessons\\files", EntryKind::Files, scanned);
     std::vector<std::wstring> onDisk;
-    scanner.Scan(L"E:\\Lessons\\files", EntryKind::Files, onDisk);
+    for (const Listed& file : scanned) onDisk.push_back(file.name);
     figures.listedInOrder = copied && Entries(program.File1()) == onDisk;
     DestroyWindow(window);
     return figures;

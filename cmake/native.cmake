@@ -4,7 +4,7 @@
 # clang (tests/fuzz/run-fuzz.sh makes it).
 option(VERONDEL_FUZZ "Build only the settings reader's fuzz target (needs clang)" OFF)
 if(VERONDEL_FUZZ)
-    add_executable(settings_fuzz tests/fuzz/settings_fuzz.cpp startup/settings_reader.cpp names/decoys.cpp)
+    add_executable(settings_fuzz tests/fuzz/settings_fuzz.cpp startup/settings_reader.cpp ${NAMES_SOURCES})
     target_include_directories(settings_fuzz PRIVATE startup platform names tests/native)
     target_compile_options(settings_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
     target_link_options(settings_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)

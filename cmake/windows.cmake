@@ -5,11 +5,11 @@ enable_language(RC)
 set(VERONDEL_WIN32_SOURCES
     platform/win32/dpi.cpp
     platform/win32/file_list_box.cpp
+    platform/win32/folder_entries.cpp
     platform/win32/folder_list_box.cpp
     platform/win32/folder_scan.cpp
     platform/win32/folder_watch_win32.cpp
     platform/win32/hardening.cpp
-    platform/win32/hidden_entries.cpp
     platform/win32/list_box.cpp
     platform/win32/paths.cpp
     platform/win32/runtime_win32.cpp

@@ -50,7 +50,7 @@ std::wstring_view ImitatedName(std::wstring_view file) {
 bool ShowsHidden(const FolderEntry& hidden, std::span<const FolderEntry> beside) {
     if (hidden.folder && IsBlankName(hidden.name)) return true;
     return std::any_of(beside.begin(), beside.end(), [&](const FolderEntry& entry) {
-        return entry.visibleFile && SameName(ImitatedName(entry.name), hidden.name);
+        return !entry.folder && IsVisible(entry) && SameName(ImitatedName(entry.name), hidden.name);
     });
 }
 

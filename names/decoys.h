@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "listing.h"
+
 // What the viruses that pass from stick to stick on classroom PCs leave
 // behind, told from a folder's entries. One kind hides each lesson folder
 // and puts a program of the same name beside it ("第一周.exe", with a
@@ -11,15 +13,6 @@
 // everything into one hidden folder whose name shows nothing and leaves a
 // shortcut at the root. The lists show what was hidden, and the decoys
 // never run.
-
-// An entry of a folder as the disk reports it. hidden is the hidden
-// attribute; visibleFile: a file that is neither hidden nor a system file.
-struct FolderEntry {
-    std::wstring name;
-    bool folder = false;
-    bool hidden = false;
-    bool visibleFile = false;
-};
 
 // The extensions a decoy's name ends in: programs, scripts and shortcuts.
 std::span<const std::wstring_view> DecoyExtensions();

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "listing.h"
 #include "result.h"
 
 // The folder list: the open folder, its ancestors up to the drive root and
@@ -34,10 +35,10 @@ public:
     virtual bool HighlightFirstMatching(const std::wstring& text) = 0;
 
     // Subfolders of the open folder changed on disk: adds the names in add
-    // that are not listed yet, each in its place, and drops the names in
-    // drop. The highlight stays on its entry (on none, if that was dropped)
+    // that are not listed yet, each in its place and with its mark, and
+    // drops the names in drop. The highlight stays on its entry (on none, if that was dropped)
     // and the list stays scrolled where it was.
-    virtual void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) = 0;
+    virtual void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) = 0;
 };
 
 // The file list: the visible files of one folder.
@@ -67,5 +68,5 @@ public:
 
     // Files of the listed folder changed on disk: as FolderList::Change.
     // The selection stays on its file (on none, if that was dropped).
-    virtual void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) = 0;
+    virtual void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) = 0;
 };

@@ -4,17 +4,20 @@
 #include <string_view>
 #include <vector>
 
-#include "decoys.h"
+#include "listing.h"
 #include "result.h"
 
 // How the bytes of a text file are turned into text.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
-// What a folder holds under a name, as the lists see it. Unlisted: hidden,
-// and not among the hidden entries the lists show (decoys.h), or a system
-// file. OtherName: the disk knows the entry by another name (an
-// 8.3 short name, other letter case) or cannot tell; read the folder whole.
-enum class Entry { None, Folder, File, Unlisted, OtherName };
+// What a folder holds under a name, as the lists see it. Unlisted: an
+// entry the lists do not show (listing.h). OtherName: the disk knows the
+// entry by another name (an 8.3 short name, other letter case) or cannot
+// tell; read the folder whole.
+struct Entry {
+    enum Kind { None, Folder, File, Unlisted, OtherName } kind = None;
+    bool faded = false;  // listed, and drawn faded
+};
 
 // The run-time services the program's logic relies on: the program folder,
 // file and folder tests, reading and decoding the settings file, message
@@ -29,9 +32,9 @@ public:
     // True when path names a file that is neither hidden nor a system file.
     virtual bool IsVisibleFile(const std::wstring& path) = 0;
 
-    // True when path names an existing folder that is not hidden, or that
-    // a virus hid and the lists show. A drive root always counts; wildcards
-    // and names no folder can have never do.
+    // True when path names an existing folder the lists show (listing.h).
+    // A drive root always counts; wildcards and names no folder can have
+    // never do.
     virtual bool IsVisibleFolder(const std::wstring& path) = 0;
 
     // What folder holds under name now.

@@ -1,6 +1,6 @@
 #include "start_folder.h"
 
-#include "join_path.h"
+#include "path_parts.h"
 #include "runtime.h"
 #include "settings_reader.h"
 

@@ -56,15 +56,16 @@ private:
     Result OpenInDir1(const std::wstring& folder);
     Result ListInFile1(const std::wstring& folder);
     void WatchShownFolders();
-    void WatchAnew(const std::wstring& folder);
+    void StopWatchUntilReadAgain(const std::wstring& folder);
 
     // Following the drive (form1_drive.cpp).
     void Apply(const FolderReport& report);
     void Dir1_Changed(const std::vector<NameChange>& changes);
     void File1_Changed(const std::vector<NameChange>& changes);
-    bool SortChanges(const std::wstring& folder, const std::vector<NameChange>& changes, Entry listed,
-                     std::vector<std::wstring>& add, std::vector<std::wstring>& drop);
-    void ReadAgain(bool dir1, bool file1);
+    bool AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes,
+                                    Entry::Kind listed, std::vector<Listed>& add, std::vector<std::wstring>& drop);
+    struct Lists { bool dir1 = false, file1 = false; };
+    void ReadAgain(Lists lists);  // the lists named true, whole
     bool OpenNearest(std::wstring folder);
     void ShowFilesOf(const std::wstring& folder, const std::wstring& selected);
 

@@ -6,7 +6,7 @@
 
 #include "decoys.h"
 #include "form1.h"
-#include "join_path.h"
+#include "path_parts.h"
 
 namespace {
 
@@ -73,9 +73,9 @@ void Form1::Drive_Changed(FolderReport report) {
 }
 
 // A watch started anew loses what it had not reported yet: only a watch
-// that failed, or that watches a folder gone and made again, is, and every
-// list it serves is read again after.
-void Form1::WatchAnew(const std::wstring& folder) {
+// that failed, or that watches a folder gone and made again, is stopped,
+// and every list it serves is read again after, which starts it again.
+void Form1::StopWatchUntilReadAgain(const std::wstring& folder) {
     if (!watching) return;
     watch.Stop(folder);
     changes.Restarted(folder, runTime.Milliseconds());
@@ -84,7 +84,7 @@ void Form1::WatchAnew(const std::wstring& folder) {
 void Form1::Drive_CatchUp() {
     const DriveChanges::Due due = changes.TakeDue(runTime.Milliseconds());
     if (due.everything) {
-        ReadAgain(true, true);
+        ReadAgain({.dir1 = true, .file1 = true});
         return;
     }
     for (const FolderReport& report : due.reports) Apply(report);
@@ -96,34 +96,35 @@ void Form1::Drive_CatchUp() {
 void Form1::Apply(const FolderReport& report) {
     const bool toDir1 = report.folder == Dir1.Path(), toFile1 = report.folder == File1.Path();
     const bool aboveDir1 = report.folder == ParentFolder(Dir1.Path());
-    if (report.kind == FolderReport::Kind::Failure) WatchAnew(report.folder);
+    if (report.kind == FolderReport::Kind::Failure) StopWatchUntilReadAgain(report.folder);
     if (report.kind != FolderReport::Kind::Names) {
-        ReadAgain(toDir1 || aboveDir1, toFile1);
+        ReadAgain({.dir1 = toDir1 || aboveDir1, .file1 = toFile1});
         return;
     }
     if (aboveDir1 && Touches(report.names, LastName(Dir1.Path()))) {
-        WatchAnew(Dir1.Path());
-        ReadAgain(true, toFile1);
+        StopWatchUntilReadAgain(Dir1.Path());
+        ReadAgain({.dir1 = true, .file1 = toFile1});
         return;
     }
     if (toDir1) Dir1_Changed(report.names);
     if (toFile1) File1_Changed(report.names);
 }
 
-// Sorts the names changes touch into those the list shows (an entry of the
-// kind listed) and those it drops, as the disk has them now; false when the
-// disk cannot confirm a name, and the folder must be read whole. A program
-// or shortcut decides whether a hidden entry of its name is shown, so that
-// name is sorted again too.
-bool Form1::SortChanges(const std::wstring& folder, const std::vector<NameChange>& changes, Entry listed,
-                        std::vector<std::wstring>& add, std::vector<std::wstring>& drop) {
+// Asks the disk about each name changes touch: those the list shows (an
+// entry of the kind listed), with their marks, go to add, the others to
+// drop; false when the disk cannot confirm a name, and the folder must be
+// read whole. A program or shortcut decides whether a hidden entry of its
+// name is shown, so that name is asked about too.
+bool Form1::AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes,
+                                       Entry::Kind listed, std::vector<Listed>& add, std::vector<std::wstring>& drop) {
     std::set<std::wstring> seen;
     for (const NameChange& change : changes) {
         for (const std::wstring& name : {change.name, std::wstring(ImitatedName(change.name))}) {
             if (name.empty() || !seen.insert(name).second) continue;
             const Entry entry = runTime.EntryNamed(folder, name);
-            if (entry == Entry::OtherName || (entry == Entry::None && CouldBeShortName(name))) return false;
-            (entry == listed ? add : drop).push_back(name);
+            if (entry.kind == Entry::OtherName || (entry.kind == Entry::None && CouldBeShortName(name))) return false;
+            if (entry.kind == listed) add.push_back({name, entry.faded});
+            else drop.push_back(name);
         }
     }
     return true;
@@ -134,14 +135,15 @@ bool Form1::SortChanges(const std::wstring& folder, const std::vector<NameChange
 // open folder becomes current.
 void Form1::Dir1_Changed(const std::vector<NameChange>& changes) {
     const std::wstring highlighted = Dir1.List(Dir1.ListIndex());
-    std::vector<std::wstring> add, drop;
-    if (!SortChanges(Dir1.Path(), changes, Entry::Folder, add, drop)) return ReadAgain(true, false);
+    std::vector<Listed> add;
+    std::vector<std::wstring> drop;
+    if (!AskTheDiskWhatToAddAndDrop(Dir1.Path(), changes, Entry::Folder, add, drop)) return ReadAgain({.dir1 = true});
     Dir1.Change(add, drop);
     if (Dir1.Highlight(highlighted)) {
         // Removed and made again: the file list's folder is another folder now.
         if (ParentFolder(File1.Path()) == Dir1.Path() && Touches(changes, LastName(File1.Path()))) {
-            WatchAnew(File1.Path());
-            ReadAgain(false, true);
+            StopWatchUntilReadAgain(File1.Path());
+            ReadAgain({.file1 = true});
         }
         return;
     }
@@ -156,8 +158,9 @@ void Form1::Dir1_Changed(const std::vector<NameChange>& changes) {
 // stays selected under its new name; when removed, nothing is selected.
 void Form1::File1_Changed(const std::vector<NameChange>& changes) {
     const std::wstring selected = File1.FileName();
-    std::vector<std::wstring> add, drop;
-    if (!SortChanges(File1.Path(), changes, Entry::File, add, drop)) return ReadAgain(false, true);
+    std::vector<Listed> add;
+    std::vector<std::wstring> drop;
+    if (!AskTheDiskWhatToAddAndDrop(File1.Path(), changes, Entry::File, add, drop)) return ReadAgain({.file1 = true});
     File1.Change(add, drop);
     if (selected.empty() || File1.FileName() == selected) return;
     const std::wstring renamed = RenamedTo(changes, selected);
@@ -168,7 +171,7 @@ void Form1::File1_Changed(const std::vector<NameChange>& changes) {
 // The file list moves to folder, highlighted in the folder list, which
 // becomes current, with file selected if it is there.
 void Form1::ShowFilesOf(const std::wstring& folder, const std::wstring& selected) {
-    if (!ListInFile1(folder).ok) return ReadAgain(true, true);
+    if (!ListInFile1(folder).ok) return ReadAgain({.dir1 = true, .file1 = true});
     state.CurrentFolder = folder;
     state.SelectedFile = !selected.empty() && File1.Select(selected) ? JoinPath(folder, selected) : L"";
 }
@@ -176,9 +179,9 @@ void Form1::ShowFilesOf(const std::wstring& folder, const std::wstring& selected
 // Reads lists again whole. A folder that has gone gives way to its nearest
 // ancestor that still exists; when none does (the drive has gone), the
 // lists keep what they show.
-void Form1::ReadAgain(bool dir1, bool file1) {
-    file1 = file1 || (dir1 && File1.Path() == Dir1.Path());  // one folder: what changed in it changed for both
-    if (dir1 && !OpenNearest(Dir1.Path())) return;
+void Form1::ReadAgain(Lists lists) {
+    const bool file1 = lists.file1 || (lists.dir1 && File1.Path() == Dir1.Path());  // one folder: both changed
+    if (lists.dir1 && !OpenNearest(Dir1.Path())) return;
     // The file list shows the highlighted row of the folder list: the same
     // folder again, or, if that has gone, its nearest ancestor in the list.
     const std::wstring selected = File1.FileName();
@@ -207,7 +210,7 @@ void Form1::Form_Refresh() {
     changes.RetryNow();
     for (const std::wstring& folder : {Dir1.Path(), ParentFolder(Dir1.Path()), File1.Path()})
         if (!folder.empty()) watch.Stop(folder);
-    ReadAgain(true, true);
+    ReadAgain({.dir1 = true, .file1 = true});
 }
 
 // Windows asks before it removes a drive: every watch lets go of its folder

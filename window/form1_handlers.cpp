@@ -1,6 +1,6 @@
 #include "decoys.h"
 #include "form1.h"
-#include "join_path.h"
+#include "path_parts.h"
 #include "launch.h"
 #include "texts.h"
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "path_parts.h"
+
 namespace {
 
 // Types the desktop would run or install, where Windows' shell only lists them.
@@ -24,7 +26,7 @@ bool IsSpace(wchar_t c) {
 bool MayGoToTheDesktop(const std::wstring& path, bool isFile) {
     if (path.empty() || IsSpace(path.back()) || std::any_of(path.begin(), path.end(), IsControl)) return false;
     if (!isFile) return true;
-    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    const std::wstring name = LastName(path);
     const size_t dot = name.rfind(L'.');
     if (dot == std::wstring::npos || dot == 0 || dot + 1 == name.size()) return false;
     std::wstring extension = name.substr(dot + 1);

@@ -1,17 +1,14 @@
 #include "file_list_box.h"
 
-#include "folder_scan.h"
-#include "hidden_entries.h"
 #include "paths.h"
 
 Result FileListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
-    std::vector<std::wstring> names, hidden;
-    if (Result scan = scanner_.Scan(full, EntryKind::Files, names, &hidden); !scan.ok) return scan;
+    std::vector<Listed> files;
+    if (Result scan = scanner_.Scan(full, EntryKind::Files, files); !scan.ok) return scan;
     const bool again = full == path_;
     path_ = full;
-    box_.Fill(names, -1, again);
-    for (const auto& name : hidden) box_.MarkHidden(box_.FindExactly(name));
+    box_.Fill(files, -1, again);
     return Result::Success();
 }
 
@@ -24,12 +21,10 @@ bool FileListBox::Select(const std::wstring& name) {
 bool FileListBox::SelectFirstMatching(const std::wstring& text) { return box_.SelectFirstMatching(text); }
 
 // Each name is found, and placed, by the order the scan sorted the list in.
-void FileListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
+void FileListBox::Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) {
     box_.BeginChanges();
     for (const auto& name : drop) box_.RemoveInOrder(name, 0, ComesBefore);
-    for (const auto& name : add)
-        if (const int row = box_.InsertInOrder(name, 0, ComesBefore); row >= 0 && IsHiddenOnDisk(InFolder(path_, name)))
-            box_.MarkHidden(row);
+    for (const auto& file : add) box_.InsertInOrder(file, 0, ComesBefore);
     box_.EndChanges();
 }
 

@@ -20,7 +20,7 @@ public:
     std::wstring FileName() const override;
     bool Select(const std::wstring& name) override;
     bool SelectFirstMatching(const std::wstring& text) override;
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
     const ListBox& Box() const { return box_; }

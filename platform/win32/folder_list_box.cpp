@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "folder_entries.h"
 #include "folder_scan.h"
-#include "hidden_entries.h"
+#include "path_parts.h"
 #include "paths.h"
 
 namespace {
@@ -17,26 +18,9 @@ std::wstring CurrentFolder() {
 
 // The open folder and its ancestors, from the root down: E:\, E:\A, E:\A\B.
 std::vector<std::wstring> FolderAndAncestors(const std::wstring& folder) {
-    std::vector<std::wstring> chain{folder};
-    while (!IsDriveRoot(chain.back())) {
-        const size_t slash = chain.back().find_last_of(L'\\');
-        if (slash == std::wstring::npos || slash == 0) break;
-        std::wstring parent = chain.back().substr(0, slash);
-        if (parent.size() == 2 && parent[1] == L':') parent += L'\\';
-        chain.push_back(parent);
-    }
+    std::vector<std::wstring> chain;
+    for (std::wstring up = folder; !up.empty(); up = ParentFolder(up)) chain.push_back(up);
     return {chain.rbegin(), chain.rend()};
-}
-
-// The start of a subfolder's path: "E:\" at a root, "E:\Lessons\" below.
-std::wstring PathPrefix(const std::wstring& folder) {
-    return IsDriveRoot(folder) && folder.back() == L'\\' ? folder : folder + L'\\';
-}
-
-// What a row shows: a root as itself, any other folder by its own name.
-std::wstring ShownName(const std::wstring& folder) {
-    if (IsDriveRoot(folder)) return folder;
-    return folder.substr(folder.find_last_of(L'\\') + 1);
 }
 
 }  // namespace
@@ -46,20 +30,22 @@ std::wstring ShownName(const std::wstring& folder) {
 FolderListBox::FolderListBox(HWND parent, int id, FolderScanner& scanner)
     : box_(parent, id), scanner_(scanner), path_(CurrentFolder()) {}
 
+// The root is drawn plain; the open folder and the other ancestors faded
+// when hidden, as the subfolders the scan found so.
 Result FolderListBox::SetPath(const std::wstring& folder) {
     const std::wstring full = FullFolderPath(folder);
-    std::vector<std::wstring> subfolders, hidden;
-    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders, &hidden); !scan.ok) return scan;
+    std::vector<Listed> subfolders;
+    if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
 
     std::vector<std::wstring> rows = FolderAndAncestors(full);
     const int openRow = static_cast<int>(rows.size()) - 1;
-    const std::wstring prefix = PathPrefix(full);
-    std::vector<std::wstring> shown;
+    std::vector<Listed> shown;
     shown.reserve(rows.size() + subfolders.size());
-    for (const auto& row : rows) shown.push_back(ShownName(row));
-    for (auto& name : subfolders) {
-        rows.push_back(prefix + name);
-        shown.push_back(std::move(name));
+    for (const auto& row : rows) shown.push_back({LastName(row), row != rows.front() && IsHiddenOnDisk(row)});
+    rows.reserve(rows.size() + subfolders.size());
+    for (auto& subfolder : subfolders) {
+        rows.push_back(JoinPath(full, subfolder.name));
+        shown.push_back(std::move(subfolder));
     }
 
     const bool again = full == path_;
@@ -67,27 +53,20 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
     folders_ = std::move(rows);
     openRow_ = openRow;
     box_.Fill(shown, openRow_, again);
-    // The open folder and its ancestors, and the subfolders the scan found hidden.
-    for (int row = 1; row <= openRow_; ++row)
-        if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
-    for (int row = openRow_ + 1; !hidden.empty() && row < static_cast<int>(folders_.size()); ++row)
-        if (std::find(hidden.begin(), hidden.end(), ShownName(folders_[row])) != hidden.end()) box_.MarkHidden(row);
     return Result::Success();
 }
 
 // The subfolders follow the open folder's row, each found, and placed, by
 // the order the scan sorted them in.
-void FolderListBox::Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) {
+void FolderListBox::Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) {
     if (folders_.empty()) return;
     const int first = openRow_ + 1;
     box_.BeginChanges();
     for (const auto& name : drop)
         if (const int row = box_.RemoveInOrder(name, first, ComesBefore); row >= 0) folders_.erase(folders_.begin() + row);
-    for (const auto& name : add)
-        if (const int row = box_.InsertInOrder(name, first, ComesBefore); row >= 0) {
-            folders_.insert(folders_.begin() + row, PathPrefix(path_) + name);
-            if (IsHiddenOnDisk(folders_[row])) box_.MarkHidden(row);
-        }
+    for (const auto& subfolder : add)
+        if (const int row = box_.InsertInOrder(subfolder, first, ComesBefore); row >= 0)
+            folders_.insert(folders_.begin() + row, JoinPath(path_, subfolder.name));
     box_.EndChanges();
 }
 

@@ -22,7 +22,7 @@ public:
     std::wstring List(int index) const override;
     bool Highlight(const std::wstring& folder) override;
     bool HighlightFirstMatching(const std::wstring& text) override;
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override;
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override;
 
     ListBox& Box() { return box_; }
     const ListBox& Box() const { return box_; }

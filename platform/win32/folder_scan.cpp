@@ -6,28 +6,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "hidden_entries.h"
+#include "folder_entries.h"
 #include "name_order.h"
-#include "owned.h"
 #include "paths.h"
 #include "remembered_keys.h"
 #include "system_collation.h"
-#include "system_text.h"
 
 namespace {
-
-// Listed as its kind without a second look: not hidden, and no system file.
-bool IsListedAs(const WIN32_FIND_DATAW& entry, EntryKind kind) {
-    const DWORD attributes = entry.dwFileAttributes;
-    if (attributes & FILE_ATTRIBUTE_HIDDEN) return false;
-    if (kind == EntryKind::Files)
-        return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry);
-}
-
-bool IsHiddenEntry(const WIN32_FIND_DATAW& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && !IsDotEntry(entry);
-}
 
 // Compares two keys as memcmp would, then the shorter first. The names of
 // one folder share long beginnings, and the msvcrt memcmp of Wine goes byte
@@ -45,146 +30,76 @@ int CompareKeys(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
-// Sorts names in the lists' order. Each name's key is made once, and all
-// the keys lie in one block of memory: freed after the sort, a block that
-// large goes straight back to the system, whatever else the heap holds,
+// Sorts rows in the lists' order, by name. Each name's key is made once,
+// and all the keys lie in one block of memory: freed after the sort, a block
+// that large goes straight back to the system, whatever else the heap holds,
 // where 100,000 small ones could leave pages behind among the names kept.
-void SortInListOrder(std::vector<std::wstring>& names) {
+void SortInListOrder(std::vector<Listed>& rows) {
     const RememberedKeys collation(SystemCollation());
     struct Keyed {
         size_t keyStart, keyLength;
-        std::wstring* name;
+        Listed* row;
     };
     size_t characters = 0;
-    for (const auto& name : names) characters += name.size();
+    for (const auto& row : rows) characters += row.name.size();
     std::string keys;
     keys.reserve(characters * 4);  // about what the system's keys take
     std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (auto& name : names) {
+    keyed.reserve(rows.size());
+    for (auto& row : rows) {
         const size_t start = keys.size();
-        AppendNameKey(name, collation, keys);
-        keyed.push_back({start, keys.size() - start, &name});
+        AppendNameKey(row.name, collation, keys);
+        keyed.push_back({start, keys.size() - start, &row});
     }
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         const std::string_view keyA(keys.data() + a.keyStart, a.keyLength);
         const std::string_view keyB(keys.data() + b.keyStart, b.keyLength);
         if (const int order = CompareKeys(keyA, keyB)) return order < 0;
-        return TieLess(*a.name, *b.name, collation);
+        return TieLess(a.row->name, b.row->name, collation);
     });
-    std::vector<std::wstring> sorted;
-    sorted.reserve(names.size());
-    for (auto& entry : keyed) sorted.push_back(std::move(*entry.name));
-    names = std::move(sorted);
+    std::vector<Listed> sorted;
+    sorted.reserve(rows.size());
+    for (auto& entry : keyed) sorted.push_back(std::move(*entry.row));
+    rows = std::move(sorted);
 }
 
 constexpr ULONGLONG kKeptLifetimeMs = 2000;
-
-// A slow stick or a folder of 100,000 files takes a while to read: once that
-// is more than a moment, the pointer shows it, until the scan is done.
-class WaitCursorWhenSlow {
-public:
-    WaitCursorWhenSlow() = default;
-    WaitCursorWhenSlow(const WaitCursorWhenSlow&) = delete;
-    WaitCursorWhenSlow& operator=(const WaitCursorWhenSlow&) = delete;
-    ~WaitCursorWhenSlow() {
-        if (shown_) SetCursor(previous_);
-    }
-    void Check() {
-        if (shown_ || GetTickCount64() - start_ < 200) return;
-        previous_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        shown_ = true;
-    }
-
-private:
-    ULONGLONG start_ = GetTickCount64();
-    HCURSOR previous_ = nullptr;
-    bool shown_ = false;
-};
-
-// Of the hidden entries found, those the lists show go with the names of
-// their kind; the programs and shortcuts that show them are among the
-// visible files, the names of one kind or the other.
-void AddShownHidden(const std::vector<FolderEntry>& hidden, EntryKind kind, std::vector<std::wstring>& names,
-                    std::vector<std::wstring>& others, std::vector<std::wstring>& hiddenNames,
-                    std::vector<std::wstring>& hiddenOthers) {
-    std::vector<FolderEntry> beside;
-    for (const auto& file : kind == EntryKind::Files ? names : others)
-        if (!ImitatedName(file).empty()) beside.push_back({file, false, false, true});
-    for (const FolderEntry& entry : hidden) {
-        if (!ShowsHidden(entry, beside)) continue;
-        const bool ofKind = entry.folder == (kind == EntryKind::Folders);
-        (ofKind ? names : others).push_back(entry.name);
-        (ofKind ? hiddenNames : hiddenOthers).push_back(entry.name);
-    }
-}
 
 }  // namespace
 
 bool ComesBefore(const std::wstring& a, const std::wstring& b) { return NameLess(a, b, SystemCollation()); }
 
-bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
-                             std::vector<std::wstring>& hidden) {
-    Kept kept = std::move(kept_);
+bool KeptScan::StillGood(const std::wstring& folder, EntryKind kind, ULONGLONG now, uint64_t watchVersion) const {
+    return kind == this->kind && now - scannedAt < kKeptLifetimeMs && this->watchVersion != 0 &&
+           watchVersion == this->watchVersion &&
+           CompareStringOrdinal(this->folder.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// The kept entries, when they answer this request; either way they are dropped.
+bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<Listed>& listed) {
+    KeptScan kept = std::move(kept_);
     kept_ = {};
-    const bool fresh = kept.kind == kind && GetTickCount64() - kept.scannedAt < kKeptLifetimeMs &&
-                       kept.watchVersion != 0 && watch_.Version(folder) == kept.watchVersion &&
-                       CompareStringOrdinal(kept.folder.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
-    if (!fresh) return false;
+    if (!kept.StillGood(folder, kind, GetTickCount64(), watch_.Version(folder))) return false;
     const DWORD attributes = GetFileAttributesW(ForFileApi(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    names = std::move(kept.names);
-    hidden = std::move(kept.hidden);
+    listed = std::move(kept.listed);
     return true;
 }
 
-Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<std::wstring>& names,
-                           std::vector<std::wstring>* hiddenNames) {
-    names.clear();
-    std::vector<std::wstring> hiddenShown;
-    if (hiddenNames) hiddenNames->clear();
-    if (folder.empty()) return Result::Failure(SystemReason(ERROR_PATH_NOT_FOUND));
-    if (TakeKept(folder, kind, names, hiddenShown)) {
-        if (hiddenNames) *hiddenNames = std::move(hiddenShown);
-        SortInListOrder(names);
-        return Result::Success();
+// The entries come from the last scan, or from the disk: then what each
+// list shows is told apart, and the other list's entries kept.
+Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<Listed>& listed) {
+    listed.clear();
+    if (!TakeKept(folder, kind, listed)) {
+        const uint64_t watchVersion = watch_.Version(folder);  // before reading: a change meanwhile shows
+        std::vector<FolderEntry> entries;
+        if (Result read = ReadEntries(folder, entries); !read.ok) return read;
+        ListedEntries both = ListEntries(std::move(entries));
+        const bool folders = kind == EntryKind::Folders;
+        listed = std::move(folders ? both.folders : both.files);
+        kept_ = {folder, folders ? EntryKind::Files : EntryKind::Folders, std::move(folders ? both.files : both.folders),
+                 GetTickCount64(), watchVersion};
     }
-
-    const uint64_t watchVersion = watch_.Version(folder);  // before reading: a change meanwhile shows
-    std::wstring pattern = ForFileApi(folder);
-    if (pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-
-    WIN32_FIND_DATAW entry;
-    const OwnedFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
-                                          FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) {
-        // Only a drive root can be empty of even "." and ".."; anywhere else
-        // "not found" means the folder itself has gone.
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND && IsDriveRoot(folder)) return Result::Success();
-        return Result::Failure(SystemReason(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error));
-    }
-    const EntryKind otherKind = kind == EntryKind::Files ? EntryKind::Folders : EntryKind::Files;
-    std::vector<std::wstring> others;
-    std::vector<FolderEntry> hidden;
-    WaitCursorWhenSlow waitCursor;
-    for (size_t seen = 1;; ++seen) {
-        if (IsListedAs(entry, kind)) names.emplace_back(entry.cFileName);
-        else if (IsListedAs(entry, otherKind)) others.emplace_back(entry.cFileName);
-        else if (IsHiddenEntry(entry)) hidden.push_back(EntryFrom(entry));
-        if (seen % 1024 == 0) waitCursor.Check();
-        if (!FindNextFileW(find.Get(), &entry)) break;
-    }
-    if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
-        names.clear();
-        return Result::Failure(SystemReason(error));
-    }
-    waitCursor.Check();
-    std::vector<std::wstring> hiddenOthers;
-    if (!hidden.empty()) AddShownHidden(hidden, kind, names, others, hiddenShown, hiddenOthers);
-    SortInListOrder(names);
-    if (hiddenNames) *hiddenNames = std::move(hiddenShown);
-    kept_ = {folder, otherKind, std::move(others), std::move(hiddenOthers), GetTickCount64(), watchVersion};
+    SortInListOrder(listed);
     return Result::Success();
 }

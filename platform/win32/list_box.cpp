@@ -45,22 +45,27 @@ HWND CreateListBox(HWND parent, int id) {
 
 ListBox::ListBox(HWND parent, int id) : handle_(CreateListBox(parent, id)) {}
 
-void ListBox::Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll) {
+void ListBox::Fill(const std::vector<Listed>& rows, int selected, bool keepScroll) {
     LPARAM bytes = 0;
-    for (const auto& text : texts) bytes += static_cast<LPARAM>((text.size() + 1) * sizeof(wchar_t));
+    for (const auto& row : rows) bytes += static_cast<LPARAM>((row.name.size() + 1) * sizeof(wchar_t));
 
     const LRESULT topRow = keepScroll ? SendMessageW(handle_, LB_GETTOPINDEX, 0, 0) : 0;
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(handle_, LB_INITSTORAGE, texts.size(), bytes);
-    for (const auto& text : texts) SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(handle_, LB_INITSTORAGE, rows.size(), bytes);
+    for (const auto& row : rows)
+        Mark(SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str())), row.faded);
     SendMessageW(handle_, LB_SETCURSEL, selected, 0);
     if (keepScroll) SendMessageW(handle_, LB_SETTOPINDEX, topRow, 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void ListBox::MarkHidden(int row) { SendMessageW(handle_, LB_SETITEMDATA, row, 1); }
+// Only a row just added is marked, by the index its adding gave: never -1,
+// which would mark every row.
+void ListBox::Mark(LRESULT row, bool faded) {
+    if (faded && row >= 0) SendMessageW(handle_, LB_SETITEMDATA, row, 1);
+}
 
 int ListBox::Count() const { return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0)); }
 
@@ -70,8 +75,8 @@ void ListBox::BeginChanges() {
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
 }
 
-void ListBox::InsertRow(int row, const std::wstring& text) {
-    SendMessageW(handle_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
+void ListBox::InsertRow(int row, const Listed& entry) {
+    Mark(SendMessageW(handle_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(entry.name.c_str())), entry.faded);
     if (changingSelected_ >= row) ++changingSelected_;
     if (changingTop_ > row) ++changingTop_;
 }
@@ -118,10 +123,10 @@ int ListBox::RowFor(const std::wstring& text, int first, ComesBefore comesBefore
     return first;
 }
 
-int ListBox::InsertInOrder(const std::wstring& text, int first, ComesBefore comesBefore) {
-    const int row = RowFor(text, first, comesBefore);
-    if (row < Count() && Text(row) == text) return -1;
-    InsertRow(row, text);
+int ListBox::InsertInOrder(const Listed& entry, int first, ComesBefore comesBefore) {
+    const int row = RowFor(entry.name, first, comesBefore);
+    if (row < Count() && Text(row) == entry.name) return -1;
+    InsertRow(row, entry);
     return row;
 }
 

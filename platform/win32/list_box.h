@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "list_colours.h"
+#include "listing.h"
 
 // A standard owner-drawn LISTBOX that keeps its strings, so screen readers
 // and automation read every entry with LB_GETTEXT; each entry is drawn as a
@@ -21,11 +22,9 @@ public:
     // Replaces every entry at once, with redraw off and storage reserved up
     // front, and highlights entry selected (-1 for none). When the entries
     // are the same folder read again, the list stays scrolled where it was.
-    void Fill(const std::vector<std::wstring>& texts, int selected, bool keepScroll);
-
-    // Marks row's entry as hidden on disk: its icon is drawn faded, as
-    // Explorer draws hidden items. The mark moves with the row.
-    void MarkHidden(int row);
+    // A row marked faded has its icon drawn faded, as Explorer draws hidden
+    // items; the mark moves with the row.
+    void Fill(const std::vector<Listed>& rows, int selected, bool keepScroll);
 
     int Count() const;
     int Selected() const;
@@ -36,15 +35,15 @@ public:
     // on its entry (on none once that is removed), and the entry at the top
     // stays at the top.
     void BeginChanges();
-    void InsertRow(int row, const std::wstring& text);
+    void InsertRow(int row, const Listed& entry);
     void RemoveRow(int row);
     void EndChanges();
 
-    // In rows from first on, sorted by comesBefore: adds text in its place
-    // unless it is there, or removes it if it is. The row it took or left,
-    // or -1 when nothing changed.
+    // In rows from first on, sorted by comesBefore: adds an entry in its
+    // place unless its text is there, or removes text if it is. The row it
+    // took or left, or -1 when nothing changed.
     using ComesBefore = bool (*)(const std::wstring&, const std::wstring&);
-    int InsertInOrder(const std::wstring& text, int first, ComesBefore comesBefore);
+    int InsertInOrder(const Listed& entry, int first, ComesBefore comesBefore);
     int RemoveInOrder(const std::wstring& text, int first, ComesBefore comesBefore);
 
     // Selects the first row whose text starts with text, ignoring case as
@@ -75,6 +74,7 @@ public:
     static int IconSize() { return GetSystemMetrics(SM_CXSMICON); }
 
 private:
+    void Mark(LRESULT row, bool faded);
     LRESULT FirstHolding(std::wstring text) const;
     int RowFor(const std::wstring& text, int first, ComesBefore comesBefore) const;
 

@@ -63,12 +63,6 @@ std::wstring WindowsFullPath(const std::wstring& path) {
 
 }  // namespace
 
-bool IsDriveRoot(const std::wstring& path) {
-    if (path.size() == 3 && path[1] == L':' && path[2] == L'\\') return true;
-    const size_t root = RootLength(path);
-    return root > 2 && (path.size() == root || path.size() == root + 1);
-}
-
 std::wstring FullFolderPath(const std::wstring& path) {
     std::wstring full = path;
     if (full.starts_with(kLongUncPrefix)) full = L"\\\\" + full.substr(kLongUncPrefix.size());

@@ -1,11 +1,7 @@
 #pragma once
 #include <string>
 
-// Path helpers shared by the Win32 services and lists.
-
-// True for "E:\" and for the root of a network share ("\\server\share\" or
-// without the final backslash).
-bool IsDriveRoot(const std::wstring& path);
+// The paths the file functions and the shell take (path_parts.h splits them).
 
 // The full, plain form of path: "/" read as "\", doubled backslashes, "."
 // and ".." resolved; a drive root keeps its backslash, no other folder does.

@@ -2,8 +2,9 @@
 
 #include <shellapi.h>
 
-#include "hidden_entries.h"
+#include "folder_entries.h"
 #include "owned.h"
+#include "path_parts.h"
 #include "paths.h"
 #include "system_dll.h"
 #include "system_text.h"
@@ -29,13 +30,6 @@ bool HasForbiddenCharacters(const std::wstring& path) {
 bool IsExistingFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The folder that holds path ("E:\" for "E:\a.doc").
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return {};
-    return slash == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
 // A message box cannot show a megabyte of text; long lines are shortened.
@@ -93,15 +87,14 @@ std::wstring Win32RunTime::ProgramFolder() {
         }
         path.resize(path.size() * 2);
     }
-    path.resize(path.find_last_of(L'\\') + 1);
-    if (!IsDriveRoot(path)) path.pop_back();  // E:\ keeps its backslash, E:\Tools does not
-    return path;
+    return ParentFolder(path);
 }
 
 bool Win32RunTime::IsVisibleFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    const FolderEntry entry = EntryFrom(LastName(path), attributes);
+    return !entry.folder && IsVisible(entry);
 }
 
 bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
@@ -110,32 +103,35 @@ bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     // Drive roots often carry the hidden attribute; they always count.
     const std::wstring full = FullFolderPath(path);
-    if (IsDriveRoot(full) || !(attributes & FILE_ATTRIBUTE_HIDDEN)) return true;
-    const size_t slash = full.find_last_of(L'\\');
-    return ShowsHiddenOnDisk(FolderOf(full), {full.substr(slash + 1), true, true, false});
+    if (IsRootFolder(full)) return true;
+    return ListingOnDisk(ParentFolder(full), EntryFrom(LastName(full), attributes)) != Listing::Unlisted;
 }
 
 // Found by its exact name, and given back as the disk names it: Windows also
 // finds an entry by its 8.3 short name, and by its name in another case.
 Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& name) {
     // Wildcards would find other entries; a separator names none of folder's.
-    if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return Entry::OtherName;
-    const std::wstring path = InFolder(folder, name);
+    if (name.empty() || name.find_first_of(L"*?<>\"\\/") != std::wstring::npos) return {Entry::OtherName};
+    const std::wstring path = JoinPath(folder, name);
     WIN32_FIND_DATAW found;
     const OwnedFind find(FindFirstFileExW(ForFileApi(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                           nullptr, 0));
     if (!find) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName;
+        return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Entry::None : Entry::OtherName};
     }
-    if (name != found.cFileName) return Entry::OtherName;
-    const FolderEntry entry = EntryFrom(found);
-    const bool shown = entry.hidden ? ShowsHiddenOnDisk(folder, entry) : entry.folder || entry.visibleFile;
-    if (!shown) return Entry::Unlisted;
-    return entry.folder ? Entry::Folder : Entry::File;
+    if (name != found.cFileName) return {Entry::OtherName};
+    const FolderEntry entry = EntryFrom(name, found.dwFileAttributes);
+    const Listing listing = ListingOnDisk(folder, entry);
+    if (listing == Listing::Unlisted) return {Entry::Unlisted};
+    return {entry.folder ? Entry::Folder : Entry::File, listing == Listing::Faded};
 }
 
-std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) { return ReadEntries(folder); }
+std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
+    ReadEntries(folder, entries);
+    return entries;
+}
 
 
 Result Win32RunTime::ReadSettingsFile(const std::wstring& path, std::string& bytes) {
@@ -227,7 +223,7 @@ DWORD Win32RunTime::RunShellVerb(const wchar_t* verb, const std::wstring& file) 
     static const auto shellExecute = SystemFunctionAs<Execute>(L"shell32.dll", "ShellExecuteExW");
     if (!shellExecute) return ERROR_PROC_NOT_FOUND;
 
-    const std::wstring folder = FolderOf(file);
+    const std::wstring folder = ParentFolder(file);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
@@ -246,7 +242,7 @@ DWORD Win32RunTime::RunShellVerb(const wchar_t* verb, const std::wstring& file) 
 }
 
 Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
-    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    const std::wstring name = LastName(file);
     if (HasNameTheShellAlters(file)) return Result::Failure(SystemReason(ERROR_INVALID_NAME, name));
     const DWORD error = RunShellVerb(L"open", file);
     if (error == ERROR_SUCCESS) return Result::Success();
@@ -258,7 +254,7 @@ Result Win32RunTime::OpenWithAssociatedProgram(std::wstring file) {
 Result Win32RunTime::OfferOpenWith(std::wstring file) {
     const DWORD error = RunShellVerb(L"openas", file);
     if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return Result::Success();
-    return Result::Failure(SystemReason(ERROR_NO_ASSOCIATION, file.substr(file.find_last_of(L'\\') + 1)));
+    return Result::Failure(SystemReason(ERROR_NO_ASSOCIATION, LastName(file)));
 }
 
 // Wine's ntdll, always loaded, exports wine_get_version; Windows' does not.

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "decoys.h"
 #include "folder_watch.h"
+#include "listing.h"
 #include "lists.h"
+#include "path_parts.h"
 #include "runtime.h"
 
 // Converts bytes to wchar_t text with glibc's iconv (GBK stands in for the
@@ -64,11 +65,6 @@ inline std::wstring WithSingleBackslashes(std::wstring path) {
     return path;
 }
 
-// The name a list shows for path: its last part, or a drive root as itself.
-inline std::wstring NameOf(const std::wstring& path) {
-    return path.size() <= 3 ? path : path.substr(path.find_last_of(L'\\') + 1);
-}
-
 // Where the Windows lists find text in a name, ignoring case: at its start
 // (0), further on, or nowhere (npos).
 inline size_t FindIgnoringCase(std::wstring name, std::wstring text) {
@@ -93,12 +89,6 @@ inline void InsertSorted(std::vector<std::wstring>& names, const std::wstring& n
     if (at == names.end() || *at != name) names.insert(at, name);
 }
 
-inline std::wstring ParentOf(const std::wstring& folder) {
-    const size_t slash = folder.find_last_of(L'\\');
-    if (folder.size() <= 3 || slash == std::wstring::npos) return {};
-    return slash == 2 ? folder.substr(0, 3) : folder.substr(0, slash);
-}
-
 // Folders and files by full path. Folders are given without a trailing
 // backslash, except drive roots ("E:\").
 struct FakeDisk {
@@ -111,10 +101,10 @@ struct FakeDisk {
     std::set<std::wstring> otherNames;        // paths the disk knows by another name (short names)
 
     void AddFolder(const std::wstring& folder) {
-        for (std::wstring f = folder; !f.empty(); f = ParentOf(f)) folders.insert(f);
+        for (std::wstring f = folder; !f.empty(); f = ParentFolder(f)) folders.insert(f);
     }
     void AddFile(const std::wstring& path, std::string bytes = {}) {
-        AddFolder(ParentOf(path));
+        AddFolder(ParentFolder(path));
         files[path] = std::move(bytes);
     }
     bool CanList(const std::wstring& folder) const {
@@ -129,27 +119,26 @@ struct FakeDisk {
     std::vector<FolderEntry> EntriesOf(const std::wstring& folder) const {
         std::vector<FolderEntry> entries;
         for (const auto& f : folders)
-            if (ParentOf(f) == folder) entries.push_back({NameOf(f), true, hiddenFolders.count(f) > 0, false});
+            if (ParentFolder(f) == folder) entries.push_back({LastName(f), true, hiddenFolders.count(f) > 0});
         for (const auto& [path, bytes] : files)
-            if (ParentOf(path) == folder) entries.push_back({NameOf(path), false, hiddenFiles.count(path) > 0, !hiddenFiles.count(path)});
+            if (ParentFolder(path) == folder) entries.push_back({LastName(path), false, hiddenFiles.count(path) > 0});
         return entries;
     }
-    // Whether the lists show path: not hidden, or hidden by a virus.
-    bool Shows(const std::wstring& path) const {
+    // How the lists show path, one of the disk's folders or files.
+    Listing ListingOf(const std::wstring& path) const {
         const bool folder = folders.count(path) > 0;
-        if (!(folder ? hiddenFolders : hiddenFiles).count(path)) return true;
-        return ShowsHidden({NameOf(path), folder, true, false}, EntriesOf(ParentOf(path)));
+        const FolderEntry entry{LastName(path), folder, (folder ? hiddenFolders : hiddenFiles).count(path) > 0};
+        return ::ListingOf(entry, EntriesOf(ParentFolder(path)));
     }
+    bool Shows(const std::wstring& path) const { return ListingOf(path) != Listing::Unlisted; }
     std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
         std::vector<std::wstring> names;
-        for (const auto& [path, bytes] : files)
-            if (ParentOf(path) == folder && Shows(path)) names.push_back(NameOf(path));
+        for (Listed& file : ListEntries(EntriesOf(folder)).files) names.push_back(std::move(file.name));
         return names;
     }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
         std::vector<std::wstring> result;
-        for (const auto& f : folders)
-            if (ParentOf(f) == folder && Shows(f)) result.push_back(f);
+        for (const Listed& subfolder : ListEntries(EntriesOf(folder)).folders) result.push_back(JoinPath(folder, subfolder.name));
         return result;
     }
 };
@@ -168,18 +157,20 @@ public:
 
     bool IsVisibleFile(const std::wstring& path) override {
         const std::wstring normal = WithSingleBackslashes(path);
-        return disk_.files.count(normal) && !disk_.hiddenFiles.count(normal);
+        return disk_.files.count(normal) && disk_.ListingOf(normal) == Listing::Plain;
     }
     bool IsVisibleFolder(const std::wstring& path) override {
         const std::wstring folder = StripTrailingBackslash(WithSingleBackslashes(path));
         return disk_.folders.count(folder) && disk_.Shows(folder);
     }
     Entry EntryNamed(const std::wstring& folder, const std::wstring& name) override {
-        const std::wstring path = folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
-        if (disk_.otherNames.count(path)) return Entry::OtherName;
-        if (disk_.folders.count(path)) return disk_.Shows(path) ? Entry::Folder : Entry::Unlisted;
-        if (disk_.files.count(path)) return disk_.Shows(path) ? Entry::File : Entry::Unlisted;
-        return Entry::None;
+        const std::wstring path = JoinPath(folder, name);
+        if (disk_.otherNames.count(path)) return {Entry::OtherName};
+        const bool folderNamed = disk_.folders.count(path) > 0;
+        if (!folderNamed && !disk_.files.count(path)) return {Entry::None};
+        const Listing listing = disk_.ListingOf(path);
+        if (listing == Listing::Unlisted) return {Entry::Unlisted};
+        return {folderNamed ? Entry::Folder : Entry::File, listing == Listing::Faded};
     }
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override {
         const std::wstring normal = WithSingleBackslashes(path);
@@ -250,7 +241,7 @@ public:
     std::wstring List(int index) const override {
         if (index < 0) {
             std::wstring folder = path_;
-            for (int up = -1; up > index; --up) folder = ParentOf(folder);
+            for (int up = -1; up > index; --up) folder = ParentFolder(folder);
             return folder;
         }
         return subfolders_.at(index);
@@ -266,15 +257,15 @@ public:
     bool HighlightFirstMatching(const std::wstring& text) override {
         const std::vector<int> indexes = Indexes();
         std::vector<std::wstring> names;
-        for (int index : indexes) names.push_back(NameOf(List(index)));
+        for (int index : indexes) names.push_back(LastName(List(index)));
         const int found = FirstMatching(names, text);
         if (found >= 0) index_ = indexes[found];
         return found >= 0;
     }
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
         const std::wstring highlighted = index_ >= 0 ? subfolders_.at(index_) : L"";
-        for (const auto& name : drop) std::erase(subfolders_, Child(name));
-        for (const auto& name : add) InsertSorted(subfolders_, Child(name));
+        for (const auto& name : drop) std::erase(subfolders_, JoinPath(path_, name));
+        for (const auto& listed : add) InsertSorted(subfolders_, JoinPath(path_, listed.name));
         if (index_ >= 0) {
             const auto at = std::find(subfolders_.begin(), subfolders_.end(), highlighted);
             index_ = at == subfolders_.end() ? -1 : static_cast<int>(at - subfolders_.begin());
@@ -283,7 +274,7 @@ public:
     // The subfolders listed, by name.
     std::vector<std::wstring> Subfolders() const {
         std::vector<std::wstring> names;
-        for (const auto& folder : subfolders_) names.push_back(NameOf(folder));
+        for (const auto& folder : subfolders_) names.push_back(LastName(folder));
         return names;
     }
     // Every ListIndex in list order: the root down to the open folder, then its subfolders.
@@ -300,8 +291,6 @@ public:
     int setPathCalls = 0;
 
 private:
-    std::wstring Child(const std::wstring& name) const { return path_.size() == 3 ? path_ + name : path_ + L"\\" + name; }
-
     const FakeDisk& disk_;
     std::wstring path_;
     std::vector<std::wstring> subfolders_;
@@ -325,9 +314,9 @@ public:
         selected_ = std::find(names_.begin(), names_.end(), name) != names_.end() ? name : L"";
         return !selected_.empty();
     }
-    void Change(const std::vector<std::wstring>& add, const std::vector<std::wstring>& drop) override {
+    void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
         for (const auto& name : drop) std::erase(names_, name);
-        for (const auto& name : add) InsertSorted(names_, name);
+        for (const auto& listed : add) InsertSorted(names_, listed.name);
         if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
     }
     const std::vector<std::wstring>& Names() const { return names_; }

@@ -6,7 +6,9 @@
 
 #include "chinese_numerals.h"
 #include "decoys.h"
+#include "listing.h"
 #include "name_order.h"
+#include "path_parts.h"
 #include "remembered_keys.h"
 #include "visible_text.h"
 
@@ -286,15 +288,91 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         for (std::wstring name : c.entries) {
             const bool hidden = name.starts_with(L'*'), folder = name.ends_with(L'/');
             name = name.substr(hidden, name.size() - hidden - folder);
-            entries.push_back({name, folder, hidden, !folder && !hidden});
+            entries.push_back({name, folder, hidden});
         }
         Names shown, decoys;
         for (const FolderEntry& entry : entries) {
             if (entry.hidden && ShowsHidden(entry, entries)) shown.push_back(entry.name);
-            if (entry.visibleFile && FindDecoy(entry.name, entries, c.underWine)) decoys.push_back(entry.name);
+            if (!entry.folder && !entry.hidden && FindDecoy(entry.name, entries, c.underWine)) decoys.push_back(entry.name);
         }
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(decoys, c.decoys);
+    }
+}
+
+// What each list shows of one folder, as written in the Decoys table above,
+// with "!" for the system attribute; a row drawn faded is shown with its "*".
+TEST(Listing, EachListShowsItsKindAndFadesWhatAVirusHid) {
+    const struct {
+        Names entries, folders, files;
+    } cases[] = {
+        // Attributes alone: a system folder is listed, a system file is not.
+        {{L"课程/", L"!系统/", L"*私人/", L"课件.pptx", L"!desktop.ini", L"*~$课件.pptx", L"*!Thumbs.db"},
+         {L"课程", L"系统"}, {L"课件.pptx"}},
+        // A hidden folder or file with a visible program or shortcut of its
+        // name, in the other list or its own, is listed faded, in the order found.
+        {{L"第一周.exe", L"*!第一周/", L"第二周/", L"*!课件.pptx", L"课件.pptx.lnk"},
+         {L"*第一周", L"第二周"}, {L"第一周.exe", L"*课件.pptx", L"课件.pptx.lnk"}},
+        {{L"*\u00A0/", L"可移动磁盘.lnk"}, {L"*\u00A0"}, {L"可移动磁盘.lnk"}},
+        // A program that is hidden or a system file is no decoy: nothing shows.
+        {{L"*第一周/", L"*第一周.exe", L"*第二周/", L"!第二周.exe"}, {}, {}},
+        {{}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.entries));
+        std::vector<FolderEntry> entries;
+        for (std::wstring name : c.entries) {
+            const bool hidden = name.starts_with(L'*');
+            const bool system = name.substr(hidden).starts_with(L'!');
+            const bool folder = name.ends_with(L'/');
+            name = name.substr(hidden + system, name.size() - hidden - system - folder);
+            entries.push_back({name, folder, hidden, system});
+        }
+        const auto shown = [](const std::vector<Listed>& rows) {
+            Names names;
+            for (const Listed& row : rows) names.push_back((row.faded ? L"*" : L"") + row.name);
+            return names;
+        };
+        const ListedEntries listed = ListEntries(entries);
+        EXPECT_EQ(shown(listed.folders), c.folders);
+        EXPECT_EQ(shown(listed.files), c.files);
+        for (const FolderEntry& entry : entries) {  // one entry at a time, as the disk is asked about a name
+            const Listing listing = ListingOf(entry, entries);
+            const Names& list = entry.folder ? c.folders : c.files;
+            const bool plain = std::find(list.begin(), list.end(), entry.name) != list.end();
+            const bool faded = std::find(list.begin(), list.end(), L"*" + entry.name) != list.end();
+            EXPECT_EQ(listing, plain ? Listing::Plain : faded ? Listing::Faded : Listing::Unlisted)
+                << testing::PrintToString(entry.name);
+        }
+    }
+}
+
+// Folders as the lists name them: a drive root keeps its backslash, a share
+// root need not; a long path has its roots in the same places.
+TEST(PathParts, RootsAndWhatLiesBelowThem) {
+    const struct {
+        std::wstring path;
+        bool root;
+        std::wstring parent, last, joined;  // joined: with "a"
+    } cases[] = {
+        {L"E:\\", true, L"", L"E:\\", L"E:\\a"},
+        {L"E:\\课程", false, L"E:\\", L"课程", L"E:\\课程\\a"},
+        {L"E:\\课程\\第一周", false, L"E:\\课程", L"第一周", L"E:\\课程\\第一周\\a"},
+        {L"\\\\server\\share", true, L"", L"\\\\server\\share", L"\\\\server\\share\\a"},
+        {L"\\\\server\\share\\", true, L"", L"\\\\server\\share\\", L"\\\\server\\share\\a"},
+        {L"\\\\server\\share\\课程", false, L"\\\\server\\share", L"课程", L"\\\\server\\share\\课程\\a"},
+        {L"\\\\?\\E:\\", true, L"", L"\\\\?\\E:\\", L"\\\\?\\E:\\a"},
+        {L"\\\\?\\E:\\课程", false, L"\\\\?\\E:\\", L"课程", L"\\\\?\\E:\\课程\\a"},
+        {L"\\\\?\\UNC\\server\\share", true, L"", L"\\\\?\\UNC\\server\\share", L"\\\\?\\UNC\\server\\share\\a"},
+        {L"\\\\?\\UNC\\server\\share\\课程", false, L"\\\\?\\UNC\\server\\share", L"课程",
+         L"\\\\?\\UNC\\server\\share\\课程\\a"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        EXPECT_EQ(IsRootFolder(c.path), c.root);
+        EXPECT_EQ(ParentFolder(c.path), c.parent);
+        EXPECT_EQ(LastName(c.path), c.last);
+        EXPECT_EQ(JoinPath(c.path, L"a"), c.joined);
     }
 }
 

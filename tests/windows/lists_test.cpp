@@ -32,13 +32,22 @@ struct ListsOnDisk : ::testing::Test {
         SetFileAttributesW(L"E:\\Lessons\\system.txt", FILE_ATTRIBUTE_SYSTEM);
     }
     ~ListsOnDisk() override { DestroyWindow(parent); }
+
+    // What the scanner lists, by name.
+    Result Scan(const std::wstring& folder, EntryKind kind, Names& names) {
+        std::vector<Listed> listed;
+        const Result result = scanner.Scan(folder, kind, listed);
+        names.clear();
+        for (const Listed& entry : listed) names.push_back(entry.name);
+        return result;
+    }
 };
 
 TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
     Names names;
-    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons", EntryKind::Folders, names).ok);
+    ASSERT_TRUE(Scan(L"E:\\Lessons", EntryKind::Folders, names).ok);
     EXPECT_EQ(names, (Names{L"week1", L"Week2", L"Week10", L"课程 😀"}));
-    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons", EntryKind::Files, names).ok);
+    ASSERT_TRUE(Scan(L"E:\\Lessons", EntryKind::Files, names).ok);
     EXPECT_EQ(names, (Names{L"A.doc", L"a9.ppt", L"a10.ppt", L"b.doc", L"日本語 & 100%.txt"}));
 
     // The system's collation orders the text (on this Chinese system by
@@ -53,9 +62,9 @@ TEST_F(ListsOnDisk, ScanListsVisibleEntriesInExplorerOrder) {
     ASSERT_TRUE(file1.SetPath(L"E:\\学期").ok);
     EXPECT_EQ(Entries(file1.Box().Handle()), (Names{L"美术.doc", L"数学.doc", L"音乐.doc", L"英语.doc", L"语文.doc"}));
 
-    ASSERT_TRUE(scanner.Scan(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
+    ASSERT_TRUE(Scan(L"E:\\Lessons\\Week2", EntryKind::Files, names).ok);  // empty is fine
     EXPECT_TRUE(names.empty());
-    const Result missing = scanner.Scan(L"E:\\Gone", EntryKind::Files, names);
+    const Result missing = Scan(L"E:\\Gone", EntryKind::Files, names);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.reason.empty());
 }
@@ -127,6 +136,31 @@ TEST_F(ListsOnDisk, InitialFolderIsTheCurrentFolder) {
     EXPECT_EQ(fresh.Path(), L"E:\\Top");
     EXPECT_EQ(fresh.List(-1), L"E:\\Top");
     SetCurrentDirectoryW(L"C:\\");
+}
+
+// A scan keeps the entries of the other kind for the next request: they
+// answer it only while nothing can have changed them.
+TEST(KeptScan, StillGoodForTheOtherKindWithinTwoSecondsOfAnUnchangedWatch) {
+    const KeptScan kept{L"E:\\Lessons", EntryKind::Files, {}, 10000, 7};
+    const struct {
+        std::wstring folder;
+        EntryKind kind;
+        ULONGLONG now;
+        uint64_t watchVersion;
+        bool good;
+    } cases[] = {
+        {L"E:\\Lessons", EntryKind::Files, 10000, 7, true},
+        {L"e:\\LESSONS", EntryKind::Files, 11999, 7, true},  // the folder in another case
+        {L"E:\\Lessons", EntryKind::Files, 12000, 7, false},  // two seconds on
+        {L"E:\\Lessons", EntryKind::Folders, 10000, 7, false},
+        {L"E:\\Lessons\\Week1", EntryKind::Files, 10000, 7, false},
+        {L"E:\\Lessons", EntryKind::Files, 10000, 8, false},  // the folder reported a change
+        {L"E:\\Lessons", EntryKind::Files, 10000, 0, false},  // no longer watched
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kept.StillGood(c.folder, c.kind, c.now, c.watchVersion), c.good) << testing::PrintToString(c.folder);
+    const KeptScan unwatched{L"E:\\Lessons", EntryKind::Files, {}, 10000, 0};
+    EXPECT_FALSE(unwatched.StillGood(L"E:\\Lessons", EntryKind::Files, 10000, 0)) << "read while not watched";
 }
 
 // What a watch tells, completion by completion: every name, however the
