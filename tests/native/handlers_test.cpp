@@ -332,6 +332,16 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     disk.AddFile(L"E:\\Lessons\\Week3\\later.doc");
     Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week3", {{Kind::Added, L"later.doc"}}});
     EXPECT_EQ(file1.Names(), Names{L"later.doc"});
+
+    // Opened, with the file list on the folder above: that folder's report
+    // of the open folder going brings its new files too.
+    form.Dir1_DblClick();
+    ClickFolder(-2);
+    disk.Remove(L"E:\\Lessons\\Week3");
+    disk.AddFile(L"E:\\Lessons\\b.doc");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"Week3"}, {Kind::Added, L"b.doc"}}});
+    EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
+    EXPECT_EQ(file1.Names(), (Names{L"b.doc", L"new.doc"}));
     EXPECT_TRUE(app.messages.empty());
 }
 

@@ -357,6 +357,10 @@ TEST(PathParts, RootsAndWhatLiesBelowThem) {
     } cases[] = {
         {L"E:\\", true, L"", L"E:\\", L"E:\\a"},
         {L"E:\\课程", false, L"E:\\", L"课程", L"E:\\课程\\a"},
+        {L"E:\\1", false, L"E:\\", L"1", L"E:\\1\\a"},  // one character past a root
+        {L"A:\\", true, L"", L"A:\\", L"A:\\a"},        // the first and last drive letters
+        {L"z:\\", true, L"", L"z:\\", L"z:\\a"},
+        {L"Z:\\tmp", false, L"Z:\\", L"tmp", L"Z:\\tmp\\a"},
         {L"E:\\课程\\第一周", false, L"E:\\课程", L"第一周", L"E:\\课程\\第一周\\a"},
         {L"\\\\server\\share", true, L"", L"\\\\server\\share", L"\\\\server\\share\\a"},
         {L"\\\\server\\share\\", true, L"", L"\\\\server\\share\\", L"\\\\server\\share\\a"},
