@@ -58,8 +58,8 @@ void Send(INPUT input) { SendInput(1, &input, sizeof input); }
 
 }  // namespace
 
-Verondel::Verondel(const std::wstring& startIn) {
-    CopyFileW(WindowsPathFromEnvironment("VERONDEL_EXE").c_str(), L"E:\\Verondel.exe", FALSE);
+Verondel::Verondel(const std::wstring& startIn, const std::wstring& exe) {
+    CopyFileW((exe.empty() ? WindowsPathFromEnvironment("VERONDEL_EXE") : exe).c_str(), L"E:\\Verondel.exe", FALSE);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"E:\\Verondel.exe\"";
