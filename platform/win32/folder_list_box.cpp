@@ -1,6 +1,8 @@
 #include "folder_list_box.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 
 #include "folder_entries.h"
 #include "folder_scan.h"
@@ -37,22 +39,22 @@ Result FolderListBox::SetPath(const std::wstring& folder) {
     std::vector<Listed> subfolders;
     if (Result scan = scanner_.Scan(full, EntryKind::Folders, subfolders); !scan.ok) return scan;
 
-    std::vector<std::wstring> rows = FolderAndAncestors(full);
-    const int openRow = static_cast<int>(rows.size()) - 1;
+    const std::vector<std::wstring> ancestors = FolderAndAncestors(full);
     std::vector<Listed> shown;
-    shown.reserve(rows.size() + subfolders.size());
-    for (const auto& row : rows) shown.push_back({LastName(row), row != rows.front() && IsHiddenOnDisk(row)});
-    rows.reserve(rows.size() + subfolders.size());
-    for (auto& subfolder : subfolders) {
-        rows.push_back(JoinPath(full, subfolder.name));
-        shown.push_back(std::move(subfolder));
-    }
+    shown.reserve(ancestors.size() + subfolders.size());
+    for (const auto& ancestor : ancestors)
+        shown.push_back({LastName(ancestor), ancestor != ancestors.front() && IsHiddenOnDisk(ancestor)});
+    std::move(subfolders.begin(), subfolders.end(), std::back_inserter(shown));
 
     const bool again = full == path_;
     path_ = full;
-    folders_ = std::move(rows);
-    openRow_ = openRow;
+    openRow_ = static_cast<int>(ancestors.size()) - 1;
     box_.Fill(shown, openRow_, again);
+    // Each row keeps its folder by the name it shows: a path made for each
+    // subfolder would cost a folder of 20,000 as many strings as it opens.
+    folders_.clear();
+    folders_.reserve(shown.size());
+    for (auto& row : shown) folders_.push_back(std::move(row.name));
     return Result::Success();
 }
 
@@ -66,7 +68,7 @@ void FolderListBox::Change(const std::vector<Listed>& add, const std::vector<std
         if (const int row = box_.RemoveInOrder(name, first, ComesBefore); row >= 0) folders_.erase(folders_.begin() + row);
     for (const auto& subfolder : add)
         if (const int row = box_.InsertInOrder(subfolder, first, ComesBefore); row >= 0)
-            folders_.insert(folders_.begin() + row, JoinPath(path_, subfolder.name));
+            folders_.insert(folders_.begin() + row, subfolder.name);
     box_.EndChanges();
 }
 
@@ -79,21 +81,37 @@ std::wstring FolderListBox::List(int index) const {
     if (folders_.empty()) return index == -1 ? path_ : std::wstring();
     const int row = index + openRow_ + 1;
     if (row < 0 || row >= static_cast<int>(folders_.size())) return {};
-    return folders_[row];
+    return PathOf(row);
 }
 
 // The entry named exactly so, else one that differs only in case (Windows
 // reads names that way, but a drive may hold both).
 bool FolderListBox::Highlight(const std::wstring& folder) {
-    auto row = std::find(folders_.begin(), folders_.end(), folder);
-    if (row == folders_.end()) {
-        row = std::find_if(folders_.begin(), folders_.end(), [&](const std::wstring& entry) {
-            return CompareStringOrdinal(entry.c_str(), -1, folder.c_str(), -1, TRUE) == CSTR_EQUAL;
-        });
-    }
-    if (row == folders_.end()) return false;
-    box_.Select(static_cast<int>(row - folders_.begin()));
+    int row = RowOf(folder, /*ignoreCase=*/false);
+    if (row < 0) row = RowOf(folder, /*ignoreCase=*/true);
+    if (row < 0) return false;
+    box_.Select(row);
     return true;
+}
+
+std::wstring FolderListBox::PathOf(int row) const {
+    return row <= openRow_ ? FolderAndAncestors(path_)[row] : JoinPath(path_, folders_[row]);
+}
+
+// The first row showing folder, or -1; a subfolder is compared by its name.
+int FolderListBox::RowOf(const std::wstring& folder, bool ignoreCase) const {
+    const auto same = [&](std::wstring_view a, std::wstring_view b) {
+        return ignoreCase ? CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                                 TRUE) == CSTR_EQUAL
+                          : a == b;
+    };
+    const std::vector<std::wstring> ancestors = FolderAndAncestors(path_);
+    const std::wstring prefix = JoinPath(path_, L"");
+    const std::wstring_view name = std::wstring_view(folder).substr(std::min(prefix.size(), folder.size()));
+    const bool inOpenFolder = !name.empty() && same(std::wstring_view(folder).substr(0, prefix.size()), prefix);
+    for (int row = 0; row < static_cast<int>(folders_.size()); ++row)
+        if (row <= openRow_ ? same(ancestors[row], folder) : inOpenFolder && same(folders_[row], name)) return row;
+    return -1;
 }
 
 bool FolderListBox::HighlightFirstMatching(const std::wstring& text) {

@@ -30,9 +30,12 @@ public:
     void Draw(const DRAWITEMSTRUCT& item, SystemIcons& icons) const;
 
 private:
+    std::wstring PathOf(int row) const;
+    int RowOf(const std::wstring& folder, bool ignoreCase) const;
+
     ListBox box_;
     FolderScanner& scanner_;
     std::wstring path_;
-    std::vector<std::wstring> folders_;  // full path of each row
+    std::vector<std::wstring> folders_;  // each row's folder, by the name it shows
     int openRow_ = 0;
 };

@@ -108,8 +108,8 @@ const bool kLostInputReported =
 
 }  // namespace
 
-Verondel::Verondel(const std::wstring& startIn) {
-    CopyFileW(WindowsPathFromEnvironment("VERONDEL_EXE").c_str(), L"E:\\Verondel.exe", FALSE);
+Verondel::Verondel(const std::wstring& startIn, const std::wstring& exe) {
+    CopyFileW((exe.empty() ? WindowsPathFromEnvironment("VERONDEL_EXE") : exe).c_str(), L"E:\\Verondel.exe", FALSE);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"E:\\Verondel.exe\"";

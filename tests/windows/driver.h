@@ -31,8 +31,9 @@ struct HowStarted {
 
 class Verondel {
 public:
-    // Copies the exe to E:\ and starts it there, in folder startIn.
-    explicit Verondel(const std::wstring& startIn = L"E:\\");
+    // Copies the exe to E:\ and starts it there, in folder startIn: the one
+    // VERONDEL_EXE names, or exe (a Windows path) when one is given.
+    explicit Verondel(const std::wstring& startIn = L"E:\\", const std::wstring& exe = {});
     ~Verondel();
 
     // The main window once it is visible, or nullptr after timeoutMs.

@@ -95,6 +95,35 @@ TEST_F(ListsOnDisk, FolderListNumbersEntriesFromTheOpenFolder) {
     EXPECT_EQ(dir1.ListIndex(), 1);
 }
 
+// Each row gives, and is found by, its folder's full path: an ancestor by
+// its path, a subfolder by the open folder's path and its name, also after
+// folders came and went; an exact name before one that differs only in case.
+TEST_F(ListsOnDisk, FolderListFindsEachRowByItsFolder) {
+    ASSERT_TRUE(ChangeOutsideWine(L"mkdir Lessons/WEEK1 Lessons/week1/Lessons"));  // Wine makes no such pair
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons\\week1").ok);
+    EXPECT_EQ(Entries(dir1.Box().Handle()), (Names{L"E:\\", L"Lessons", L"week1", L"Lessons"}));
+    const auto highlighted = [&](const std::wstring& folder) {
+        return dir1.Highlight(folder) ? dir1.List(dir1.ListIndex()) : L"(none)";
+    };
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\week1\\Lessons"), L"E:\\Lessons\\week1\\Lessons");
+    EXPECT_EQ(dir1.ListIndex(), 0);  // the subfolder, not the ancestor of that name
+    EXPECT_EQ(highlighted(L"e:\\LESSONS"), L"E:\\Lessons");
+    EXPECT_EQ(dir1.ListIndex(), -2);
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\week1\\Lessons\\Deeper"), L"(none)");
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\week1\\"), L"(none)");
+
+    ASSERT_TRUE(dir1.SetPath(L"E:\\Lessons").ok);
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\WEEK1"), L"E:\\Lessons\\WEEK1");
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\week1"), L"E:\\Lessons\\week1");
+    EXPECT_EQ(highlighted(L"E:\\Top"), L"(none)");  // the root's, not shown
+    EXPECT_EQ(highlighted(L"E:\\Top\\Les\\week1"), L"(none)");  // another folder's week1
+    dir1.Change({{L"Week3", false}}, {L"Week2"});
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\Week3"), L"E:\\Lessons\\Week3");
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\Week2"), L"(none)");
+    EXPECT_EQ(highlighted(L"E:\\Lessons\\Week10"), L"E:\\Lessons\\Week10");
+    EXPECT_EQ(Entries(dir1.Box().Handle()).at(dir1.ListIndex() + 2), L"Week10");
+}
+
 TEST_F(ListsOnDisk, FolderListAtARootAndAfterDots) {
     ASSERT_TRUE(dir1.SetPath(L"E:\\").ok);
     EXPECT_EQ(dir1.Path(), L"E:\\");
