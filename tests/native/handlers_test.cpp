@@ -453,6 +453,18 @@ TEST(Launch, UnderWineWhatNoWindowsProgramTakesGoesToTheDesktop) {
         {true, true, L"E:\\课\\v1.2\\README", noProgram, started, false, true, false},
         {true, true, L"E:\\课\\讲义.odt\u00A0", noProgram, started, false, true, false},
         {true, true, L"E:\\课\\讲\x01义.odt", noProgram, started, false, true, false},
+        // Only the kinds of file lessons are made of: the desktop runs what
+        // it reads as a program or script, whatever its name.
+        {true, true, L"E:\\课\\练习.qqq", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\课件.kdelnk", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\课件.jnlp", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\练习.py", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲义.docm", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲义.DOC", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\讲义.odp", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\表格.et", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\视频.mkv", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\视频.3gp", noProgram, started, true, false, true},
         {true, false, L"E:\\课", {}, started, true, false, true},
         {true, false, L"E:\\", {}, started, true, false, true},
         {true, false, L"E:\\课", {}, noOpener, true, true, true},

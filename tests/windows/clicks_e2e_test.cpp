@@ -188,6 +188,10 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     WriteBytes(lesson, "x");
     WriteBytes(folder + L"\\run me.sh", "x");
     WriteBytes(folder + L"\\slides.lesson", "x");
+    const std::wstring week2 = L"E:\\Lessons\\Week2\\";
+    WriteBytes(week2 + L"练习.qqq", "#!/bin/sh\necho run\n");
+    for (const wchar_t* file : {L"课件.kdelnk", L"课件.jnlp", L"练习.py", L"讲义.odp", L"视频.mkv", L"表格.et"})
+        WriteBytes(week2 + file, "x");
     const bool desktop = std::getenv("VERONDEL_DESKTOP") != nullptr;
     if (!desktop) {  // winebrowser tries these; the other tests expect none of them
         ASSERT_TRUE(ChangeOutsideWine(L"for o in xdg-open /usr/bin/open firefox konqueror mozilla opera dillo; "
@@ -216,6 +220,24 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix}));
     EXPECT_TRUE(program->NoBox());
     EXPECT_EQ(LaunchesRecorded(), 0u);  // no Explorer
+
+    // Only the kinds of file lessons are made of: never a script under
+    // another name, a desktop entry of KDE's, Java Web Start or Python.
+    ClickFolder(RowOf(program->Dir1(), L"Week2"), 7);
+    for (const wchar_t* file : {L"练习.qqq", L"课件.kdelnk", L"课件.jnlp", L"练习.py"}) {
+        ClickFile(file);
+        OpenFileButton();
+        program->ExpectBox(L"无法打开文件\n" + week2 + file + L"\n");
+    }
+    for (const wchar_t* file : {L"讲义.odp", L"视频.mkv", L"表格.et"}) {
+        ClickFile(file);
+        OpenFileButton();
+    }
+    const std::wstring unixWeek2 = std::wstring(prefix.begin(), prefix.end()) + L"/dosdevices/e:/Lessons/Week2";
+    EXPECT_TRUE(WaitUntil([&] { return HandedToTheDesktop().size() >= 5; }));
+    EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix, unixWeek2 + L"/讲义.odp",
+                                           unixWeek2 + L"/视频.mkv", unixWeek2 + L"/表格.et"}));
+    EXPECT_TRUE(program->NoBox());
 }
 
 // While it lives, the recorder stands in for Wine's winebrowser too, in the
