@@ -51,6 +51,8 @@ std::wstring CutInTheMiddle(std::wstring_view text, std::span<const int> ends, i
     while (tail > 0 && whole - widthBefore(tail - 1) <= left * 2 / 3) --tail;
     while (!MayCutBefore(text, tail)) ++tail;
     while (tail < text.size() && text[tail] == L' ') ++tail;  // "…口算乘法", not "… 口算乘法"
+    const size_t dot = text.rfind(L'.');  // the extension, whatever the room
+    if (dot != std::wstring_view::npos && dot > 0 && text.size() - dot <= 12) tail = std::min(tail, dot);
     const int beginningRoom = left - (whole - widthBefore(tail));
     size_t head = 0;  // then the beginning, in what is left
     while (head < tail && widthBefore(head + 1) <= beginningRoom) ++head;
