@@ -66,18 +66,20 @@ void ListBox::Fill(const std::vector<Listed>& rows, int selected, bool keepScrol
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
     SendMessageW(handle_, LB_INITSTORAGE, rows.size(), bytes);
-    for (const auto& row : rows)
-        Mark(SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str())), row.faded);
+    for (const auto& row : rows) {
+        const LRESULT added = SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str()));
+        if (row.faded) Mark(added, true);
+    }
     SendMessageW(handle_, LB_SETCURSEL, selected, 0);
     if (keepScroll) SendMessageW(handle_, LB_SETTOPINDEX, topRow, 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-// Only a row just added is marked, by the index its adding gave: never -1,
-// which would mark every row.
+// Marked by the index adding or finding it gave: never -1, which would mark
+// every row.
 void ListBox::Mark(LRESULT row, bool faded) {
-    if (faded && row >= 0) SendMessageW(handle_, LB_SETITEMDATA, row, 1);
+    if (row >= 0) SendMessageW(handle_, LB_SETITEMDATA, row, faded);
 }
 
 int ListBox::Count() const { return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0)); }
@@ -138,7 +140,10 @@ int ListBox::RowFor(const std::wstring& text, int first, ComesBefore comesBefore
 
 int ListBox::InsertInOrder(const Listed& entry, int first, ComesBefore comesBefore) {
     const int row = RowFor(entry.name, first, comesBefore);
-    if (row < Count() && Text(row) == entry.name) return -1;
+    if (row < Count() && Text(row) == entry.name) {
+        Mark(row, entry.faded);  // listed already: marked as the disk has it now
+        return -1;
+    }
     InsertRow(row, entry);
     return row;
 }

@@ -382,6 +382,13 @@ TEST_F(Clicks, InfectedStickShowsWhatWasHiddenAndRunsNoDecoy) {
     hide(MakeFolder(L"E:\\课程\\第二周").c_str());
     ASSERT_TRUE(CopyFileW(recorder.c_str(), L"E:\\课程\\第二周.exe", FALSE));
     EXPECT_TRUE(Shows(program->Dir1(), {L"E:\\", L"课程", L"第一周", L"第二周"}));
+    // Its attributes cleared (attrib -h -s), then set again: the mark follows.
+    const auto faded = [&](int row) { return SendMessageW(program->Dir1(), LB_GETITEMDATA, row, 0) == 1; };
+    ASSERT_TRUE(WaitUntil([&] { return faded(3); }, 2000));
+    SetFileAttributesW(L"E:\\课程\\第二周", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(WaitUntil([&] { return !faded(3); }, 2000)) << "still faded";
+    hide(L"E:\\课程\\第二周");
+    EXPECT_TRUE(WaitUntil([&] { return faded(3); }, 2000)) << "not faded again";
 
     ClickRow(program->Dir1(), 2, /*doubleClick=*/true);  // the hidden folder opens as any other
     EXPECT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"课件.lesson"}; }));
