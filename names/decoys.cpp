@@ -53,8 +53,8 @@ bool EndsWithAny(std::wstring_view name, std::span<const std::wstring_view> exte
 bool IsMadeBySystem(std::wstring_view folder) {
     const auto isDigit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
     if (folder.starts_with(L'$') || folder.starts_with(L'.')) return true;
-    if (folder.size() == 9 && SameName(folder.substr(0, 6), L"FOUND.") && std::all_of(folder.begin() + 6, folder.end(), isDigit))
-        return true;
+    const bool found = folder.size() == 9 && SameName(folder.substr(0, 6), L"FOUND.");  // FOUND.000 to FOUND.999
+    if (found && std::all_of(folder.begin() + 6, folder.end(), isDigit)) return true;
     return std::any_of(kSystemFolders.begin(), kSystemFolders.end(), [&](auto name) { return SameName(folder, name); });
 }
 

@@ -6,14 +6,22 @@
 
 namespace {
 
-// “第一周.exe”..., and where the real folder or file is listed.
+// Where the real folder or file is listed, on a line of its own; nothing
+// for a hidden program, or what is named after one.
+std::wstring WhereTheRealOneIs(const Decoy& decoy) {
+    const std::wstring imitated = L"“" + decoy.imitated + L"”";
+    switch (decoy.kind) {
+        case Decoy::Kind::OfFolder: return texts::kRealFolder + imitated + texts::kIsInTheFolderList + L"\n";
+        case Decoy::Kind::OfFile: return texts::kRealFile + imitated + texts::kIsInTheFileList + L"\n";
+        case Decoy::Kind::BesideBlankFolder: return texts::kHiddenAreInTheBlankFolder + std::wstring(L"\n");
+        default: return {};
+    }
+}
+
+// “第一周.exe”..., where the real folder or file is listed, and what to do.
 std::wstring DecoyMessage(const std::wstring& name, const Decoy& decoy) {
-    using enum Decoy::Kind;
-    std::wstring text = L"“" + name + L"”" + (decoy.kind == Hidden ? texts::kHiddenNotOpened : texts::kDecoyNotOpened) + L"\n";
-    if (decoy.kind == BesideBlankFolder) text += texts::kHiddenAreInTheBlankFolder + std::wstring(L"\n");
-    if (decoy.kind == OfFolder) text += texts::kRealFolder + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFolderList + L"\n";
-    if (decoy.kind == OfFile) text += texts::kRealFile + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFileList + L"\n";
-    return text + texts::kScanTheDrive;
+    const wchar_t* why = decoy.kind == Decoy::Kind::Hidden ? texts::kHiddenNotOpened : texts::kDecoyNotOpened;
+    return L"“" + name + L"”" + why + L"\n" + WhereTheRealOneIs(decoy) + texts::kScanTheDrive;
 }
 
 }  // namespace
