@@ -94,6 +94,7 @@ std::wstring_view ImitatedName(std::wstring_view file) {
 
 std::vector<std::wstring> DecoyNames(const FolderEntry& hidden) {
     std::vector<std::wstring> names;
+    names.reserve(kDecoyExtensions.size() + 4);
     for (const std::wstring_view extension : kDecoyExtensions) names.push_back(hidden.name + std::wstring(extension));
     for (const size_t dot : {hidden.name.find(L'.'), hidden.name.rfind(L'.')})
         for (const std::wstring_view extension : kShortcutExtensions)
