@@ -41,7 +41,7 @@ set(DRIVER_ENVIRONMENT "${WINE_TEMPLATE}" "VERONDEL_EXE=$<TARGET_FILE:Verondel>"
     "VERONDEL_RECORDER=$<TARGET_FILE:recorder>")
 
 add_executable(end_to_end_tests tests/windows/startup_e2e_test.cpp tests/windows/clicks_e2e_test.cpp)
-target_link_libraries(end_to_end_tests PRIVATE driver gtest_main)
+target_link_libraries(end_to_end_tests PRIVATE driver gtest_main ole32 uuid)
 add_dependencies(end_to_end_tests Verondel recorder)
 add_test(NAME end_to_end_tests COMMAND ${RUN_IN_WINE} $<TARGET_FILE:end_to_end_tests>)
 set_tests_properties(end_to_end_tests PROPERTIES ENVIRONMENT "${DRIVER_ENVIRONMENT}" TIMEOUT 600)

@@ -13,10 +13,15 @@
 // becomes U+FFFD.
 std::wstring VisibleText(std::wstring_view text);
 
+// The character at text[at], a surrogate pair as one; at moves past it.
+char32_t NextCharacter(std::wstring_view text, size_t& at);
+
 // Visible text too wide for its room, cut in the middle so that its end
 // stays visible: "人教版三…笔算乘法 教案.docx" keeps the lesson, the kind of
 // file and the extension. ends[i] is the width of the text's first i + 1
 // characters as drawn, and the ellipsis "…" is ellipsisWidth wide. The end
-// gets two thirds of the room, the beginning what is left; a cut never
-// splits a surrogate pair or a marker. Text that fits comes back whole.
+// gets two thirds of the room, the beginning what is left; the extension,
+// from the last dot when that is at most 12 characters, is kept whole even
+// where the room is too small for it. A cut never splits a surrogate pair
+// or a marker. Text that fits comes back whole.
 std::wstring CutInTheMiddle(std::wstring_view text, std::span<const int> ends, int ellipsisWidth, int room);

@@ -40,8 +40,9 @@ public:
     // What folder holds under name now.
     virtual Entry EntryNamed(const std::wstring& folder, const std::wstring& name) = 0;
 
-    // Every entry of folder now, hidden ones included; none when it cannot be read.
-    virtual std::vector<FolderEntry> EntriesOf(const std::wstring& folder) = 0;
+    // Every entry of folder now, hidden ones included; when it cannot be
+    // read, none, and the reason.
+    virtual Result EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) = 0;
 
     // The settings file's bytes, or the system's reason why they cannot be
     // read. A file too large to be a settings file (over 256 MB) is refused.

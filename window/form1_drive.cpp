@@ -114,11 +114,13 @@ void Form1::Apply(const FolderReport& report) {
 // entry of the kind listed), with their marks, go to add, the others to
 // drop; false when the disk cannot confirm a name, and the folder must be
 // read whole. A program or shortcut decides whether a hidden entry of its
-// name is shown, so that name is asked about too.
+// name is shown, so that name is asked about too; a shortcut may also show
+// files by their names up to a dot, which the disk cannot be asked for.
 bool Form1::AskTheDiskWhatToAddAndDrop(const std::wstring& folder, const std::vector<NameChange>& changes,
                                        Entry::Kind listed, std::vector<Listed>& add, std::vector<std::wstring>& drop) {
     std::set<std::wstring> seen;
     for (const NameChange& change : changes) {
+        if (listed == Entry::File && IsShortcut(change.name)) return false;
         for (const std::wstring& name : {change.name, std::wstring(ImitatedName(change.name))}) {
             if (name.empty() || !seen.insert(name).second) continue;
             const Entry entry = runTime.EntryNamed(folder, name);

@@ -6,13 +6,22 @@
 
 namespace {
 
-// “第一周.exe”..., and where the real folder or file is listed.
+// Where the real folder or file is listed, on a line of its own; nothing
+// for a hidden program, or what is named after one.
+std::wstring WhereTheRealOneIs(const Decoy& decoy) {
+    const std::wstring imitated = L"“" + decoy.imitated + L"”";
+    switch (decoy.kind) {
+        case Decoy::Kind::OfFolder: return texts::kRealFolder + imitated + texts::kIsInTheFolderList + L"\n";
+        case Decoy::Kind::OfFile: return texts::kRealFile + imitated + texts::kIsInTheFileList + L"\n";
+        case Decoy::Kind::BesideBlankFolder: return texts::kHiddenAreInTheBlankFolder + std::wstring(L"\n");
+        default: return {};
+    }
+}
+
+// “第一周.exe”..., where the real folder or file is listed, and what to do.
 std::wstring DecoyMessage(const std::wstring& name, const Decoy& decoy) {
-    std::wstring text = L"“" + name + L"”" + texts::kDecoyNotOpened + L"\n";
-    if (decoy.kind == Decoy::Kind::BesideBlankFolder) text += texts::kHiddenAreInTheBlankFolder;
-    else if (decoy.kind == Decoy::Kind::OfFolder) text += texts::kRealFolder + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFolderList;
-    else text += texts::kRealFile + (L"“" + decoy.imitated + L"”") + texts::kIsInTheFileList;
-    return text + L"\n" + texts::kScanTheDrive;
+    const wchar_t* why = decoy.kind == Decoy::Kind::Hidden ? texts::kHiddenNotOpened : texts::kDecoyNotOpened;
+    return L"“" + name + L"”" + why + L"\n" + WhereTheRealOneIs(decoy) + texts::kScanTheDrive;
 }
 
 }  // namespace
@@ -82,12 +91,18 @@ void Form1::Command2_Click() {
         Report(texts::kCannotOpenFile, file, result);
 }
 
-// Only a program or a shortcut can be a decoy. Whether it is one is asked of
-// the disk as the button is pressed: the lists may be a moment behind it.
+// Only a program, script or shortcut can be a decoy. Whether it is one is
+// asked of the disk as the button is pressed: the lists may be a moment
+// behind it. A folder that cannot be read cannot tell, and nothing opens.
 bool Form1::RefusedAsDecoy(const std::wstring& file) {
     const std::wstring name = LastName(file);
     if (ImitatedName(name).empty()) return false;
-    const std::optional<Decoy> decoy = FindDecoy(name, runTime.EntriesOf(ParentFolder(file)), runTime.RunsUnderWine());
+    std::vector<FolderEntry> entries;
+    if (const Result read = runTime.EntriesOf(ParentFolder(file), entries); !read.ok) {
+        Report(texts::kCannotCheckFolder, ParentFolder(file), read);
+        return true;
+    }
+    const std::optional<Decoy> decoy = FindDecoy(name, entries, runTime.RunsUnderWine());
     if (decoy) runTime.MsgBox(DecoyMessage(name, *decoy), texts::kNotice);
     return decoy.has_value();
 }

@@ -1,17 +1,23 @@
 #include "launch.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <string_view>
 
 #include "path_parts.h"
 
 namespace {
 
-// Types the desktop would run or install, where Windows' shell only lists them.
-constexpr std::array<std::wstring_view, 19> kRunByTheDesktop = {
-    L"desktop", L"sh", L"bash", L"zsh", L"csh", L"ksh", L"command", L"run", L"bin", L"appimage",
-    L"jar", L"deb", L"rpm", L"flatpak", L"flatpakref", L"snap", L"py", L"pyw", L"pl"};
+// The kinds of file lessons are made of: documents, spreadsheets,
+// presentations, fixed-layout documents, pictures, sound and video. The
+// desktop judges a file by its content too, and runs what it takes for a
+// program or script, so nothing else is handed to it.
+constexpr std::wstring_view kLessonKinds[] = {
+    L"doc", L"docx", L"dot", L"dotx", L"rtf", L"odt", L"ott", L"wps", L"wpt", L"xls", L"xlsx", L"ods",
+    L"et", L"ett", L"csv", L"ppt", L"pptx", L"pps", L"ppsx", L"pot", L"potx", L"odp", L"dps", L"dpt",
+    L"pdf", L"ofd", L"xps", L"epub", L"jpg", L"jpeg", L"png", L"gif", L"bmp", L"webp", L"tif", L"tiff",
+    L"mp3", L"wav", L"wma", L"m4a", L"aac", L"flac", L"ogg", L"mp4", L"m4v", L"avi", L"wmv", L"mkv",
+    L"mov", L"flv", L"mpg", L"mpeg", L"rm", L"rmvb", L"webm", L"3gp"};
 
 // What winebrowser drops from a path: control characters anywhere, and
 // white space at its ends (zero-width spaces counted in, to be safe).
@@ -21,8 +27,8 @@ bool IsSpace(wchar_t c) {
            c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x2060 || c == 0x3000 || c == 0xFEFF;
 }
 
-// True when path reaches the desktop as it is, and, for a file, its type is
-// one the desktop only opens: it has an extension, and not one of those.
+// True when path reaches the desktop as it is, and, for a file, is of a
+// kind lessons are made of.
 bool MayGoToTheDesktop(const std::wstring& path, bool isFile) {
     if (path.empty() || IsSpace(path.back()) || std::any_of(path.begin(), path.end(), IsControl)) return false;
     if (!isFile) return true;
@@ -31,7 +37,7 @@ bool MayGoToTheDesktop(const std::wstring& path, bool isFile) {
     if (dot == std::wstring::npos || dot == 0 || dot + 1 == name.size()) return false;
     std::wstring extension = name.substr(dot + 1);
     for (wchar_t& c : extension) c = c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
-    return std::find(kRunByTheDesktop.begin(), kRunByTheDesktop.end(), extension) == kRunByTheDesktop.end();
+    return std::find(std::begin(kLessonKinds), std::end(kLessonKinds), extension) != std::end(kLessonKinds);
 }
 
 }  // namespace

@@ -69,17 +69,14 @@ Result ReadEntries(const std::wstring& folder, std::vector<FolderEntry>& entries
     return Result::Success();
 }
 
-// Only a hidden entry depends on what stands beside it, and a name can pair
-// with a decoy only by one of a few extensions, so each is asked for by
-// name rather than the folder read.
+// Only a hidden entry depends on what stands beside it, and only on the
+// few names a decoy of it could have: each is asked for by name rather than
+// the folder read.
 Listing ListingOnDisk(const std::wstring& folder, const FolderEntry& entry) {
     std::vector<FolderEntry> beside;
-    if (entry.hidden) {
-        for (const std::wstring_view extension : DecoyExtensions()) {
-            std::wstring name = entry.name + std::wstring(extension);
-            const DWORD attributes = GetFileAttributesW(ForFileApi(JoinPath(folder, name)).c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES) beside.push_back(EntryFrom(std::move(name), attributes));
-        }
+    for (std::wstring& name : entry.hidden ? DecoyNames(entry) : std::vector<std::wstring>()) {
+        const DWORD attributes = GetFileAttributesW(ForFileApi(JoinPath(folder, name)).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) beside.push_back(EntryFrom(std::move(name), attributes));
     }
     return ListingOf(entry, beside);
 }

@@ -14,15 +14,21 @@ RECT TextRectIn(const RECT& entry, int indent) {
     return {entry.left + 2 + indent + ListBox::IconSize() + 4, entry.top, entry.right - 2, entry.bottom};
 }
 
+// How an entry's text is drawn, and measured: on one line, centred, no "&"
+// taken for an underline, and never cut at its end.
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
 // How wide text is drawn in dc, given its width as measured: DrawTextW may
 // take characters the font lacks from another font, and be the wider.
 int DrawnWidth(HDC dc, const std::wstring& text, int measured) {
     RECT drawn{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, kTextFormat | DT_CALCRECT);
     return std::max<int>(measured, drawn.right - drawn.left);
 }
 
 // text as it fits room pixels in dc's font: whole, or cut in the middle.
+// The cut goes by the measured widths; while the drawing call finds it
+// wider than the room, it is cut again, shorter by what overflowed.
 std::wstring Fitted(HDC dc, const std::wstring& text, int room) {
     std::vector<int> ends(text.size());
     SIZE whole{};
@@ -30,7 +36,14 @@ std::wstring Fitted(HDC dc, const std::wstring& text, int room) {
     if (DrawnWidth(dc, text, whole.cx) <= room) return text;
     SIZE ellipsis{};
     GetTextExtentPoint32W(dc, L"\u2026", 1, &ellipsis);
-    return CutInTheMiddle(text, ends, ellipsis.cx, room);
+    std::wstring cut = CutInTheMiddle(text, ends, ellipsis.cx, room);
+    for (int budget = room; budget > 0;) {
+        const int over = DrawnWidth(dc, cut, 0) - room;
+        if (over <= 0) break;
+        budget -= over;
+        cut = CutInTheMiddle(text, ends, ellipsis.cx, budget);
+    }
+    return cut;
 }
 
 HWND CreateListBox(HWND parent, int id) {
@@ -53,18 +66,20 @@ void ListBox::Fill(const std::vector<Listed>& rows, int selected, bool keepScrol
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
     SendMessageW(handle_, LB_INITSTORAGE, rows.size(), bytes);
-    for (const auto& row : rows)
-        Mark(SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str())), row.faded);
+    for (const auto& row : rows) {
+        const LRESULT added = SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.name.c_str()));
+        if (row.faded) Mark(added, true);
+    }
     SendMessageW(handle_, LB_SETCURSEL, selected, 0);
     if (keepScroll) SendMessageW(handle_, LB_SETTOPINDEX, topRow, 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-// Only a row just added is marked, by the index its adding gave: never -1,
-// which would mark every row.
+// Marked by the index adding or finding it gave: never -1, which would mark
+// every row.
 void ListBox::Mark(LRESULT row, bool faded) {
-    if (faded && row >= 0) SendMessageW(handle_, LB_SETITEMDATA, row, 1);
+    if (row >= 0) SendMessageW(handle_, LB_SETITEMDATA, row, faded);
 }
 
 int ListBox::Count() const { return static_cast<int>(SendMessageW(handle_, LB_GETCOUNT, 0, 0)); }
@@ -125,7 +140,10 @@ int ListBox::RowFor(const std::wstring& text, int first, ComesBefore comesBefore
 
 int ListBox::InsertInOrder(const Listed& entry, int first, ComesBefore comesBefore) {
     const int row = RowFor(entry.name, first, comesBefore);
-    if (row < Count() && Text(row) == entry.name) return -1;
+    if (row < Count() && Text(row) == entry.name) {
+        Mark(row, entry.faded);  // listed already: marked as the disk has it now
+        return -1;
+    }
     InsertRow(row, entry);
     return row;
 }
@@ -206,9 +224,7 @@ void ListBox::DrawEntry(const DRAWITEMSTRUCT& item, HIMAGELIST icons, int iconIn
     const std::wstring text = Fitted(dc, ShownText(static_cast<int>(item.itemID)), textRect.right - textRect.left);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? colours_->selectionText : item.itemData ? colours_->hiddenText : colours_->text);
-    // Cut at its end as well, should the middle cut still be too wide as drawn.
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, kTextFormat);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 

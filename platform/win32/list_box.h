@@ -40,8 +40,8 @@ public:
     void EndChanges();
 
     // In rows from first on, sorted by comesBefore: adds an entry in its
-    // place unless its text is there, or removes text if it is. The row it
-    // took or left, or -1 when nothing changed.
+    // place, or marks it again if its text is there; or removes text if it
+    // is there. The row it took or left, or -1 when none was added or removed.
     using ComesBefore = bool (*)(const std::wstring&, const std::wstring&);
     int InsertInOrder(const Listed& entry, int first, ComesBefore comesBefore);
     int RemoveInOrder(const std::wstring& text, int first, ComesBefore comesBefore);

@@ -127,10 +127,8 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
     return {entry.folder ? Entry::Folder : Entry::File, listing == Listing::Faded};
 }
 
-std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) {
-    std::vector<FolderEntry> entries;
-    ReadEntries(folder, entries);
-    return entries;
+Result Win32RunTime::EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) {
+    return ReadEntries(folder, entries);
 }
 
 

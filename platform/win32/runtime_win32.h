@@ -11,7 +11,7 @@ public:
     bool IsVisibleFile(const std::wstring& path) override;
     bool IsVisibleFolder(const std::wstring& path) override;
     Entry EntryNamed(const std::wstring& folder, const std::wstring& name) override;
-    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) override;
+    Result EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) override;
     Result ReadSettingsFile(const std::wstring& path, std::string& bytes) override;
     std::wstring Decode(std::string_view bytes, TextEncoding encoding) override;
     uint64_t Milliseconds() override { return GetTickCount64(); }

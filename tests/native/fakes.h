@@ -199,7 +199,11 @@ public:
         openedFiles.push_back(file);
         return openResult;
     }
-    std::vector<FolderEntry> EntriesOf(const std::wstring& folder) override { return disk_.EntriesOf(folder); }
+    Result EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) override {
+        if (!disk_.CanList(folder)) return Result::Failure(L"拒绝访问。");
+        entries = disk_.EntriesOf(folder);
+        return Result::Success();
+    }
     Result OfferOpenWith(std::wstring file) override {
         openWithOffers.push_back(file);
         return openWithResult;

@@ -147,6 +147,28 @@ TEST_F(Clicks, DecoysAreNeverOpened) {
     ClickFile(L"player.exe");
     form.Command2_Click();
     EXPECT_EQ(app.openedFiles, (Names{L"E:\\Lessons\\Week2.exe", L"E:\\Lessons\\player.exe"}));
+
+    // A program hidden since it was listed is not opened; what is named
+    // after a hidden program never names it as the real file.
+    disk.AddFile(L"E:\\Lessons\\更新.exe");
+    disk.AddFile(L"E:\\Lessons\\更新.exe.lnk");
+    disk.hiddenFiles.insert(L"E:\\Lessons\\更新.exe");
+    ClickFile(L"更新.exe");
+    form.Command2_Click();
+    ClickFile(L"更新.exe.lnk");
+    form.Command2_Click();
+    // Where the disk cannot tell, nothing that could be a decoy opens.
+    disk.unlistable.insert(L"E:\\Lessons");
+    form.Command2_Click();
+    ClickFile(L"a.doc");
+    form.Command2_Click();
+    EXPECT_EQ(app.messages.size(), 6u);
+    EXPECT_EQ(app.messages[3].prompt, L"“更新.exe”是隐藏的程序或快捷方式，可能是病毒，为了安全，没有打开它。\n请用杀毒软件查杀这个U盘。");
+    EXPECT_EQ(app.messages[4].prompt, L"“更新.exe.lnk”可能是病毒留下的伪装，为了安全，没有打开它。\n请用杀毒软件查杀这个U盘。");
+    EXPECT_EQ(app.messages[5].prompt,
+              L"无法检查这个程序或快捷方式所在的文件夹，为了安全，没有打开它。\nE:\\Lessons\n拒绝访问。");
+    EXPECT_EQ(app.openedFiles.back(), L"E:\\Lessons\\a.doc");
+    EXPECT_EQ(app.openedFiles.size(), 3u);
 }
 
 TEST_F(Clicks, FolderThatCannotBeListedChangesNothing) {
@@ -483,6 +505,18 @@ TEST(Launch, UnderWineWhatNoWindowsProgramTakesGoesToTheDesktop) {
         {true, true, L"E:\\课\\讲\x85义.odt", noProgram, started, false, true, false},  // C1 controls too
         {true, true, L"E:\\课\\讲\x9F义.odt", noProgram, started, false, true, false},
         {true, true, L"E:\\课\\讲\xA1义.odt", noProgram, started, true, false, true},
+        // Only the kinds of file lessons are made of: the desktop runs what
+        // it reads as a program or script, whatever its name.
+        {true, true, L"E:\\课\\练习.qqq", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\课件.kdelnk", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\课件.jnlp", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\练习.py", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲义.docm", noProgram, started, false, true, false},
+        {true, true, L"E:\\课\\讲义.DOC", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\讲义.odp", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\表格.et", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\视频.mkv", noProgram, started, true, false, true},
+        {true, true, L"E:\\课\\视频.3gp", noProgram, started, true, false, true},
         {true, false, L"E:\\课", {}, started, true, false, true},
         {true, false, L"E:\\", {}, started, true, false, true},
         {true, false, L"E:\\课", {}, noOpener, true, true, true},

@@ -97,6 +97,11 @@ TEST(MiddleCut, KeepsTheEndOfALongName) {
         {L"<U+202E>lesson plan for the week.docx", 74, L"…e week.docx"},
         // Less room than the ellipsis: the ellipsis alone.
         {L"第一周", 4, L"…"},
+        // The extension, up to 12 characters from the last dot, stays whole
+        // in any room: a program cannot pass for a picture.
+        {L"照片😀😀😀.jpg.exe", 20, L"….exe"},
+        {L"课件.abcdefghijk", 30, L"….abcdefghijk"},
+        {L"课件.abcdefghijkl", 30, L"课…jkl"},
     };
     for (const auto& c : cases) {
         const std::vector<int> ends = Ends(c.text);

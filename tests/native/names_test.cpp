@@ -247,14 +247,31 @@ TEST(VisibleText, DirectionControlsShowAsMarkers) {
         {L"\u00A0", L"<U+00A0>"},  // a name that shows nothing shows its characters
         {L"\u3000\u200B\uFEFF", L"<U+3000><U+200B><U+FEFF>"},
         {L"第一\u3000周", L"第一\u3000周"},  // a blank inside a name stays
+        {L"\u00AD\uFE0F", L"<U+00AD><U+FE0F>"},
+        {L"\xDB40\xDC20\xDB40\xDC7F", L"<U+E0020><U+E007F>"},  // a tag character is one marker
+        {L"\U000E0020", L"<U+E0020>"},
+        {L"课\u00AD程", L"课\u00AD程"},
     };
     for (const auto& c : cases) EXPECT_EQ(VisibleText(c.text), c.shown);
 }
 
+// A folder's entries as the tables below write them: "/" ends a folder's
+// name, "*" marks the hidden attribute and "!" (after any "*") the system one.
+std::vector<FolderEntry> EntriesOf(const Names& written) {
+    std::vector<FolderEntry> entries;
+    for (std::wstring name : written) {
+        const bool hidden = name.starts_with(L'*');
+        const bool system = name.substr(hidden).starts_with(L'!');
+        const bool folder = name.ends_with(L'/');
+        name = name.substr(hidden + system, name.size() - hidden - system - folder);
+        entries.push_back({name, folder, hidden, system});
+    }
+    return entries;
+}
+
 // One folder of a stick per row, as each family of virus leaves it, and the
-// lookalikes that must stay as they are. "/" ends a folder's name, "*" marks
-// the hidden attribute: of the hidden entries, shown are those the lists
-// show; of the visible files, decoys are those never opened.
+// lookalikes that must stay as they are: of the hidden entries, shown are
+// those the lists show; of the visible files, decoys are those never opened.
 TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
     const struct {
         Names entries;
@@ -272,8 +289,38 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         {{L"*\u00A0/", L"可移动磁盘.lnk", L"帮助.url", L"口算练习.exe", L"*$RECYCLE.BIN/"}, false,
          {L"\u00A0"}, {L"可移动磁盘.lnk", L"帮助.url"}},
         {{L"*\u3000\u200B\u2064\u3164/", L"*   /", L"*\u2065/", L"*\u200E/", L"*\u00A0x/"}, false,
-         {L"\u3000\u200B\u2064\u3164", L"   "}, {}},
+         {L"\u3000\u200B\u2064\u3164", L"   ", L"\u200E"}, {}},
+        // Whatever shows nothing is blank, the tag characters too, in UTF-16
+        // ("\xDB40\xDC20") or not; the characters just outside each range are not.
+        {{L"*\u00AD/", L"*\u034F\u061C/", L"*\u115F\u1160/", L"*\u17B4\u17B5\u180E/", L"*\u200F/", L"*\u202A/",
+          L"*\u202E/", L"*\u2066\u2069/", L"*\uFE00\uFE0F/", L"*\xDB40\xDC20\xDB40\xDC7F/", L"*\U000E0020/",
+          L"*\u00AC/", L"*\u2029/", L"*\u206A/", L"*\uFE10/", L"*\xDB40\xDC1F/", L"*\xDB40\xDC80/", L"*\xDB40/"}, false,
+         {L"\u00AD", L"\u034F\u061C", L"\u115F\u1160", L"\u17B4\u17B5\u180E", L"\u200F", L"\u202A", L"\u202E",
+          L"\u2066\u2069", L"\uFE00\uFE0F", L"\xDB40\xDC20\xDB40\xDC7F", L"\U000E0020"}, {}},
+        // Beside it, scripts are decoys as shortcuts are; the program there is not.
+        {{L"*\u200E/", L"打开.bat", L"打开.ps1", L"打开.hta", L"打开.js", L"安装.exe", L"帮助.chm", L"说明.txt"}, false,
+         {L"\u200E"}, {L"打开.bat", L"打开.ps1", L"打开.hta", L"打开.js"}},
         {{L"*\u00A0", L"a.lnk"}, false, {}, {}},  // a hidden file with a blank name is not shown
+        // An antivirus deleted the decoys: a folder hidden and system is the
+        // virus's work, unless Windows or a tool made it. Hidden alone, or a
+        // file, it stays out.
+        {{L"*!课程/", L"*!System Volume Information/", L"*!$RECYCLE.BIN/", L"*!RECYCLER/", L"*!recycled/",
+          L"*!FOUND.000/", L"*!found.999/", L"*!FOUND.0000/", L"*!FOUND.00/", L"*!FOUND.0a0/", L"*!autorun.inf/",
+          L"*!$WINDOWS.~BT/", L"*!.Trashes/", L"*私人/", L"*!desktop.ini", L"*!Thumbs.db", L"*!第一周.exe"}, false,
+         {L"课程", L"FOUND.0000", L"FOUND.00", L"FOUND.0a0"}, {}},
+        // The shortcut worm names a shortcut after a file up to its first or
+        // last dot; programs go by the whole name, so courseware X.exe runs.
+        {{L"*课件.pptx", L"课件.lnk", L"*第1.2课.docx", L"第1.lnk", L"*第3.4课.docx", L"第3.4课.URL", L"*a.b.c.doc",
+          L"a.b.lnk", L"*X.dat", L"X.exe", L"*Y.tar.gz", L"Y.tar.exe", L"*.profile", L".lnk"}, false,
+         {L"课件.pptx", L"第1.2课.docx", L"第3.4课.docx"}, {L"课件.lnk", L"第1.lnk", L"第3.4课.URL"}},
+        // A hidden program, script or shortcut never shows; what is named
+        // after it is refused all the same.
+        {{L"*更新.exe", L"更新.exe.lnk", L"*!run.vbs", L"run.vbs.lnk", L"*说明.lnk", L"说明.lnk.url", L"*口算.exe",
+          L"口算.lnk"}, false, {}, {L"更新.exe.lnk", L"run.vbs.lnk", L"说明.lnk.url", L"口算.lnk"}},
+        // Programs a double-click runs, from the first to the last kind added.
+        {{L"*第一周/", L"第一周.msi", L"*第二周/", L"第二周.sct", L"*第三周/", L"第三周.settingcontent-ms", L"*第四周/",
+          L"第四周.appref-ms"}, false, {L"第一周", L"第二周", L"第三周", L"第四周"},
+         {L"第一周.msi", L"第二周.sct", L"第三周.settingcontent-ms", L"第四周.appref-ms"}},
         // Lookalikes: nothing of the hidden entry's exact name beside it.
         {{L"*第一周/", L"第一周.exe.txt", L"第一周 .exe", L"第一周.exe/", L"*第一周.lnk"}, false, {}, {}},
         {{L"*$RECYCLE.BIN/", L"*System Volume Information/", L"*私人/", L"autorun.inf"}, false, {}, {}},
@@ -281,15 +328,14 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         // Under Wine a FAT stick's hidden attribute may not be read.
         {{L"安装/", L"安装.exe", L"\u00A0/", L"U盘.lnk", L"口算练习.exe"}, true, {}, {L"安装.exe", L"U盘.lnk"}},
         {{L"*第一周/", L"第一周.exe"}, true, {L"第一周"}, {L"第一周.exe"}},
+        // There a program or shortcut named after a file is a decoy too: by
+        // the whole name, or a shortcut by the name up to a dot.
+        {{L"课件.pptx", L"课件.pptx.lnk", L"讲义.docx", L"讲义.lnk", L"说明.txt", L"说明.txt.exe", L"X.dat", L"X.exe",
+          L"a.b.c.doc", L"a.b.lnk"}, true, {}, {L"课件.pptx.lnk", L"讲义.lnk", L"说明.txt.exe"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.entries));
-        std::vector<FolderEntry> entries;
-        for (std::wstring name : c.entries) {
-            const bool hidden = name.starts_with(L'*'), folder = name.ends_with(L'/');
-            name = name.substr(hidden, name.size() - hidden - folder);
-            entries.push_back({name, folder, hidden});
-        }
+        const std::vector<FolderEntry> entries = EntriesOf(c.entries);
         Names shown, decoys;
         for (const FolderEntry& entry : entries) {
             if (entry.hidden && ShowsHidden(entry, entries)) shown.push_back(entry.name);
@@ -300,8 +346,8 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
     }
 }
 
-// What each list shows of one folder, as written in the Decoys table above,
-// with "!" for the system attribute; a row drawn faded is shown with its "*".
+// What each list shows of one folder, written as in the Decoys table above;
+// a row drawn faded is shown with its "*".
 TEST(Listing, EachListShowsItsKindAndFadesWhatAVirusHid) {
     const struct {
         Names entries, folders, files;
@@ -320,14 +366,7 @@ TEST(Listing, EachListShowsItsKindAndFadesWhatAVirusHid) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.entries));
-        std::vector<FolderEntry> entries;
-        for (std::wstring name : c.entries) {
-            const bool hidden = name.starts_with(L'*');
-            const bool system = name.substr(hidden).starts_with(L'!');
-            const bool folder = name.ends_with(L'/');
-            name = name.substr(hidden + system, name.size() - hidden - system - folder);
-            entries.push_back({name, folder, hidden, system});
-        }
+        const std::vector<FolderEntry> entries = EntriesOf(c.entries);
         const auto shown = [](const std::vector<Listed>& rows) {
             Names names;
             for (const Listed& row : rows) names.push_back((row.faded ? L"*" : L"") + row.name);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <dbt.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,6 +36,20 @@ Names HandedToTheDesktop() {
         paths.push_back(path);
     }
     return paths;
+}
+
+// A real shortcut at path to target, as Explorer makes one: opened, it starts target.
+void MakeShortcut(const std::wstring& path, const std::wstring& target) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                               reinterpret_cast<void**>(&link)), S_OK);
+    link->SetPath(target.c_str());
+    ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+    EXPECT_EQ(file->Save(path.c_str(), TRUE), S_OK) << testing::PrintToString(path);
+    file->Release();
+    link->Release();
 }
 
 // The drive of the typical run: the program at E:\, the settings naming Lessons.
@@ -188,6 +203,10 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     WriteBytes(lesson, "x");
     WriteBytes(folder + L"\\run me.sh", "x");
     WriteBytes(folder + L"\\slides.lesson", "x");
+    const std::wstring week2 = L"E:\\Lessons\\Week2\\";
+    WriteBytes(week2 + L"练习.qqq", "#!/bin/sh\necho run\n");
+    for (const wchar_t* file : {L"课件.kdelnk", L"课件.jnlp", L"练习.py", L"讲义.odp", L"视频.mkv", L"表格.et"})
+        WriteBytes(week2 + file, "x");
     const bool desktop = std::getenv("VERONDEL_DESKTOP") != nullptr;
     if (!desktop) {  // winebrowser tries these; the other tests expect none of them
         const char* openers = std::getenv("VERONDEL_HOST_OPENERS");
@@ -216,6 +235,24 @@ TEST_F(Clicks, TheLinuxDesktopOpensWhatNoWindowsProgramDoes) {
     EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix}));
     EXPECT_TRUE(program->NoBox());
     EXPECT_EQ(LaunchesRecorded(), 0u);  // no Explorer
+
+    // Only the kinds of file lessons are made of: never a script under
+    // another name, a desktop entry of KDE's, Java Web Start or Python.
+    ClickFolder(RowOf(program->Dir1(), L"Week2"), 7);
+    for (const wchar_t* file : {L"练习.qqq", L"课件.kdelnk", L"课件.jnlp", L"练习.py"}) {
+        ClickFile(file);
+        OpenFileButton();
+        program->ExpectBox(L"无法打开文件\n" + week2 + file + L"\n");
+    }
+    for (const wchar_t* file : {L"讲义.odp", L"视频.mkv", L"表格.et"}) {
+        ClickFile(file);
+        OpenFileButton();
+    }
+    const std::wstring unixWeek2 = std::wstring(prefix.begin(), prefix.end()) + L"/dosdevices/e:/Lessons/Week2";
+    EXPECT_TRUE(WaitUntil([&] { return HandedToTheDesktop().size() >= 5; }));
+    EXPECT_EQ(HandedToTheDesktop(), (Names{unix + L"/讲义 50% #2.odt", unix, unixWeek2 + L"/讲义.odp",
+                                           unixWeek2 + L"/视频.mkv", unixWeek2 + L"/表格.et"}));
+    EXPECT_TRUE(program->NoBox());
 }
 
 // While it lives, the recorder stands in for Wine's winebrowser too, in the
@@ -318,8 +355,9 @@ TEST_F(Clicks, InfectedStickShowsWhatWasHiddenAndRunsNoDecoy) {
     const auto hide = [](const wchar_t* path) { SetFileAttributesW(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM); };
     WriteBytes(L"E:\\Verondel设置.ini", Gbk(L"课程"));
     WriteBytes(L"E:\\课程\\第一周\\课件.lesson", "x");
-    MakeFolder(L"E:\\课程\\私人");  // hidden with nothing of its name beside it
-    for (const wchar_t* folder : {L"E:\\课程", L"E:\\课程\\第一周", L"E:\\课程\\私人"}) hide(folder);
+    // Hidden, not a system folder, with nothing of its name beside it.
+    SetFileAttributesW(MakeFolder(L"E:\\课程\\私人").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (const wchar_t* folder : {L"E:\\课程", L"E:\\课程\\第一周"}) hide(folder);
     for (const wchar_t* copy : {L"E:\\课程.exe", L"E:\\课程\\第一周.exe", L"E:\\课程\\口算练习.exe"})
         ASSERT_TRUE(CopyFileW(recorder.c_str(), copy, FALSE));
     Start();  // on the hidden start folder, with no box
@@ -344,12 +382,71 @@ TEST_F(Clicks, InfectedStickShowsWhatWasHiddenAndRunsNoDecoy) {
     hide(MakeFolder(L"E:\\课程\\第二周").c_str());
     ASSERT_TRUE(CopyFileW(recorder.c_str(), L"E:\\课程\\第二周.exe", FALSE));
     EXPECT_TRUE(Shows(program->Dir1(), {L"E:\\", L"课程", L"第一周", L"第二周"}));
+    // Its attributes cleared (attrib -h -s), then set again: the mark follows.
+    const auto faded = [&](int row) { return SendMessageW(program->Dir1(), LB_GETITEMDATA, row, 0) == 1; };
+    ASSERT_TRUE(WaitUntil([&] { return faded(3); }, 2000));
+    SetFileAttributesW(L"E:\\课程\\第二周", FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(WaitUntil([&] { return !faded(3); }, 2000)) << "still faded";
+    hide(L"E:\\课程\\第二周");
+    EXPECT_TRUE(WaitUntil([&] { return faded(3); }, 2000)) << "not faded again";
 
     ClickRow(program->Dir1(), 2, /*doubleClick=*/true);  // the hidden folder opens as any other
     EXPECT_TRUE(WaitUntil([&] { return Entries(program->File1()) == Names{L"课件.lesson"}; }));
     ClickFile(L"课件.lesson");
     OpenFileButton();
     EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\课程\\第一周\\课件.lesson")});
+}
+
+// A stick an antivirus has cleaned of its decoys, and the shortcut worm's
+// work: the folders hidden and system are listed without a decoy, but not
+// those Windows and disk checks make; the files the worm hid are listed and
+// open; its shortcuts and its hidden program never run. Under Wine, a
+// file's own shortcut never runs either.
+TEST_F(Clicks, InfectedStickAfterAnAntivirusAndTheShortcutWorm) {
+    const auto hide = [](const std::wstring& path) {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    };
+    WriteBytes(L"E:\\Verondel设置.ini", "");  // the program's own folder, E:\ (Verondel.exe goes there)
+    for (const wchar_t* folder : {L"课程", L"System Volume Information", L"$RECYCLE.BIN", L"FOUND.000", L"autorun.inf"})
+        hide(MakeFolder(std::wstring(L"E:\\") + folder));
+    for (const wchar_t* file : {L"E:\\课件.lesson", L"E:\\第1.2课.lesson"}) {
+        WriteBytes(file, "x");
+        hide(file);
+    }
+    MakeShortcut(L"E:\\课件.lnk", L"C:\\test\\record.exe");
+    MakeShortcut(L"E:\\第1.lnk", L"C:\\test\\record.exe");
+    ASSERT_TRUE(CopyFileW(L"C:\\test\\record.exe", L"E:\\更新.exe", FALSE));
+    SetFileAttributesW(L"E:\\更新.exe", FILE_ATTRIBUTE_HIDDEN);
+    MakeShortcut(L"E:\\更新.exe.lnk", L"E:\\更新.exe");
+    WriteBytes(L"E:\\讲义.lesson", "x");
+    MakeShortcut(L"E:\\讲义.lesson.lnk", L"C:\\test\\record.exe");
+    Start();
+    EXPECT_EQ(Entries(program->Dir1()), (Names{L"E:\\", L"Lessons", L"课程"}));
+    EXPECT_EQ(SendMessageW(program->Dir1(), LB_GETITEMDATA, 2, 0), 1) << "drawn faded";
+    const Names files = Entries(program->File1());
+    for (const wchar_t* file : {L"课件.lesson", L"第1.2课.lesson", L"课件.lnk", L"更新.exe.lnk", L"讲义.lesson"})
+        EXPECT_NE(std::find(files.begin(), files.end(), file), files.end()) << testing::PrintToString(file);
+    EXPECT_EQ(std::find(files.begin(), files.end(), L"更新.exe"), files.end()) << "a hidden program is listed";
+
+    ClickFile(L"课件.lesson");
+    OpenFileButton();
+    EXPECT_EQ(program->TakeLaunches(1), Names{Opened(L"E:\\课件.lesson")});
+    const std::wstring scan = L"请用杀毒软件查杀这个U盘。", decoy = L"可能是病毒留下的伪装，为了安全，没有打开它。\n";
+    const struct {
+        const wchar_t* shortcut;
+        std::wstring box;
+    } refused[] = {
+        {L"课件.lnk", L"“课件.lnk”" + decoy + L"真正的文件“课件.lesson”就在文件列表中。\n" + scan},
+        {L"第1.lnk", L"“第1.lnk”" + decoy + L"真正的文件“第1.2课.lesson”就在文件列表中。\n" + scan},
+        {L"更新.exe.lnk", L"“更新.exe.lnk”" + decoy + scan},
+        {L"讲义.lesson.lnk", L"“讲义.lesson.lnk”" + decoy + L"真正的文件“讲义.lesson”就在文件列表中。\n" + scan},
+    };
+    for (const auto& r : refused) {
+        ClickFile(r.shortcut);
+        OpenFileButton();
+        program->ExpectBox(r.box);
+    }
+    EXPECT_TRUE(program->NothingLaunched());
 }
 
 TEST_F(Clicks, ListsFollowTheDrive) {
