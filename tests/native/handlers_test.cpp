@@ -169,6 +169,26 @@ TEST_F(Clicks, DecoysAreNeverOpened) {
               L"无法检查这个程序或快捷方式所在的文件夹，为了安全，没有打开它。\nE:\\Lessons\n拒绝访问。");
     EXPECT_EQ(app.openedFiles.back(), L"E:\\Lessons\\a.doc");
     EXPECT_EQ(app.openedFiles.size(), 3u);
+
+    // Each kind of decoy says where what the virus hid is listed.
+    disk.unlistable.erase(L"E:\\Lessons");
+    disk.AddFile(L"E:\\Lessons\\课件.pptx");
+    disk.AddFile(L"E:\\Lessons\\课件.pptx.lnk");
+    disk.hiddenFiles.insert(L"E:\\Lessons\\课件.pptx");
+    disk.AddFolder(L"E:\\Lessons\\\u00A0");
+    disk.hiddenFolders.insert(L"E:\\Lessons\\\u00A0");
+    disk.AddFile(L"E:\\Lessons\\U盘.lnk");
+    ClickFolder(-1);
+    ClickFile(L"课件.pptx.lnk");
+    form.Command2_Click();
+    ClickFile(L"U盘.lnk");
+    form.Command2_Click();
+    ASSERT_EQ(app.messages.size(), 8u);
+    EXPECT_EQ(app.messages[6].prompt, L"“课件.pptx.lnk”可能是病毒留下的伪装，为了安全，没有打开它。\n"
+                                      L"真正的文件“课件.pptx”就在文件列表中。\n请用杀毒软件查杀这个U盘。");
+    EXPECT_EQ(app.messages[7].prompt, L"“U盘.lnk”可能是病毒留下的伪装，为了安全，没有打开它。\n"
+                                      L"被病毒藏起来的文件夹和文件，都在文件夹列表中名字空白的文件夹里。\n请用杀毒软件查杀这个U盘。");
+    EXPECT_EQ(app.openedFiles.size(), 3u);
 }
 
 TEST_F(Clicks, FolderThatCannotBeListedChangesNothing) {

@@ -282,6 +282,8 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         {{L"*第一周/", L"第一周.exe", L"*第二周/", L"第二周.scr"}, false, {L"第一周", L"第二周"}, {L"第一周.exe", L"第二周.scr"}},
         {{L"*Week1/", L"WEEK1.EXE", L"*Week2/", L"week2.Vbs"}, false, {L"Week1", L"Week2"}, {L"WEEK1.EXE", L"week2.Vbs"}},
         {{L"*Ärger/", L"ÄRGER.exe", L"*Ｗｅｅｋ/", L"ｗｅｅｋ.exe"}, false, {L"Ärger", L"Ｗｅｅｋ"}, {L"ÄRGER.exe", L"ｗｅｅｋ.exe"}},
+        {{L"*ΩΡΑ/", L"ωρα.exe", L"*Ёлка/", L"ёлка.exe", L"*ЯЩИК/", L"ящик.exe", L"*Ѐ/", L"ѐ.exe"}, false,
+         {L"ΩΡΑ", L"Ёлка", L"ЯЩИК", L"Ѐ"}, {L"ωρα.exe", L"ёлка.exe", L"ящик.exe", L"ѐ.exe"}},
         // A shortcut beside each hidden folder, or file.
         {{L"*第三周/", L"第三周.lnk", L"*课件.pptx", L"课件.pptx.lnk", L"*教案.docx", L"教案.docx.url"}, false,
          {L"第三周", L"课件.pptx", L"教案.docx"}, {L"第三周.lnk", L"课件.pptx.lnk", L"教案.docx.url"}},
