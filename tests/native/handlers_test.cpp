@@ -384,6 +384,25 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Removed, L"Week3"}, {Kind::Added, L"b.doc"}}});
     EXPECT_EQ(dir1.Path(), L"E:\\Lessons");
     EXPECT_EQ(file1.Names(), (Names{L"b.doc", L"new.doc"}));
+
+    // A file the file list's folder reports by its short name: that list is
+    // read again, the open folder's as it was.
+    ClickFolder(-1);
+    disk.AddFolder(L"E:\\Lessons\\Week4");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"Week4"}}});
+    ClickFolder(0);
+    disk.AddFile(L"E:\\Lessons\\Week4\\长文件名.doc");
+    disk.otherNames.insert(L"E:\\Lessons\\Week4\\CHANGW~1.DOC");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"CHANGW~1.DOC"}}});
+    EXPECT_EQ(file1.Names(), Names{L"长文件名.doc"});
+    // The shortcut worm hides a file there, then leaves a shortcut named
+    // after it up to the dot, which shows the file again.
+    disk.AddFile(L"E:\\Lessons\\Week4\\讲义.pptx");
+    disk.hiddenFiles.insert(L"E:\\Lessons\\Week4\\讲义.pptx");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"讲义.pptx"}}});
+    disk.AddFile(L"E:\\Lessons\\Week4\\讲义.lnk");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"讲义.lnk"}}});
+    EXPECT_EQ(file1.Names(), (Names{L"讲义.lnk", L"讲义.pptx", L"长文件名.doc"}));
     EXPECT_TRUE(app.messages.empty());
 }
 

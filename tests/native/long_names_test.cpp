@@ -101,6 +101,8 @@ TEST(MiddleCut, KeepsTheEndOfALongName) {
         // in any room: a program cannot pass for a picture.
         {L"照片😀😀😀.jpg.exe", 20, L"….exe"},
         {L"课件.abcdefghijk", 30, L"….abcdefghijk"},
+        {L"A.abcdefghijk", 30, L"….abcdefghijk"},  // a dot after one character
+        {L".abcdefghijk", 30, L".a…ijk"},              // a name that begins with its dot has no extension
         {L"课件.abcdefghijkl", 30, L"课…jkl"},
     };
     for (const auto& c : cases) {
