@@ -92,9 +92,8 @@ std::wstring Win32RunTime::ProgramFolder() {
 
 bool Win32RunTime::IsVisibleFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    const FolderEntry entry = EntryFrom(LastName(path), attributes);
-    return !entry.folder && IsVisible(entry);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           IsVisible(EntryFrom(LastName(path), attributes));
 }
 
 bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
@@ -129,7 +128,7 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
 
 std::vector<FolderEntry> Win32RunTime::EntriesOf(const std::wstring& folder) {
     std::vector<FolderEntry> entries;
-    ReadEntries(folder, entries);
+    if (!ReadEntries(folder, [&](FolderEntry entry) { entries.push_back(std::move(entry)); }).ok) entries.clear();
     return entries;
 }
 
