@@ -1,7 +1,5 @@
 #include "listing.h"
 
-#include <algorithm>
-
 #include "decoys.h"
 
 bool IsVisible(const FolderEntry& entry) { return !entry.hidden && (entry.folder || !entry.system); }
@@ -11,19 +9,21 @@ Listing ListingOf(const FolderEntry& entry, std::span<const FolderEntry> beside)
     return entry.hidden && ShowsHidden(entry, beside) ? Listing::Faded : Listing::Unlisted;
 }
 
+void FolderLister::Add(FolderEntry entry) {
+    if (entry.hidden) hidden_.push_back(std::move(entry));
+    else if (IsVisible(entry)) (entry.folder ? listed_.folders : listed_.files).push_back({std::move(entry.name)});
+}
+
 // Only a hidden entry depends on what stands beside it, and only on the
-// programs and shortcuts there: those are picked out once, when a folder
-// holds a hidden entry at all.
-ListedEntries ListEntries(std::vector<FolderEntry> entries) {
+// visible programs and shortcuts there: those are picked out once, when a
+// folder holds a hidden entry at all.
+ListedEntries FolderLister::Done() {
     std::vector<FolderEntry> decoyNamed;
-    if (std::any_of(entries.begin(), entries.end(), [](const FolderEntry& entry) { return entry.hidden; }))
-        for (const FolderEntry& entry : entries)
-            if (IsVisible(entry) && !ImitatedName(entry.name).empty()) decoyNamed.push_back(entry);
-    ListedEntries listed;
-    for (FolderEntry& entry : entries) {
-        const Listing listing = ListingOf(entry, decoyNamed);
-        if (listing != Listing::Unlisted)
-            (entry.folder ? listed.folders : listed.files).push_back({std::move(entry.name), listing == Listing::Faded});
-    }
-    return listed;
+    if (!hidden_.empty())
+        for (const Listed& file : listed_.files)
+            if (!ImitatedName(file.name).empty()) decoyNamed.push_back({file.name});
+    for (FolderEntry& entry : hidden_)
+        if (ListingOf(entry, decoyNamed) == Listing::Faded)
+            (entry.folder ? listed_.folders : listed_.files).push_back({std::move(entry.name), true});
+    return std::move(listed_);
 }

@@ -32,8 +32,21 @@ struct Listed {
     bool faded = false;
 };
 
-// What each list shows of a folder's entries, in the order given.
+// What each list shows of a folder's entries.
 struct ListedEntries {
     std::vector<Listed> folders, files;
 };
-ListedEntries ListEntries(std::vector<FolderEntry> entries);
+
+// Tells what each list shows of a folder, one entry at a time as the folder
+// is read: a visible entry is listed at once, a hidden one once every entry
+// is known, as what shows it may come after it. Done gives the visible
+// entries in the order added, then the hidden ones shown.
+class FolderLister {
+public:
+    void Add(FolderEntry entry);
+    ListedEntries Done();
+
+private:
+    ListedEntries listed_;
+    std::vector<FolderEntry> hidden_;
+};

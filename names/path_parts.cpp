@@ -31,8 +31,7 @@ size_t RootEnd(std::wstring_view path) {
 }  // namespace
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (!folder.empty() && folder.back() == L'\\') return folder + name;
-    return folder + L'\\' + name;
+    return folder.ends_with(L'\\') ? folder + name : folder + L'\\' + name;
 }
 
 bool IsRootFolder(const std::wstring& folder) {

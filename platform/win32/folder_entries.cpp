@@ -42,8 +42,7 @@ FolderEntry EntryFrom(std::wstring name, DWORD attributes) {
             (attributes & FILE_ATTRIBUTE_SYSTEM) != 0};
 }
 
-Result ReadEntries(const std::wstring& folder, std::vector<FolderEntry>& entries) {
-    entries.clear();
+Result ReadEntries(const std::wstring& folder, const std::function<void(FolderEntry)>& take) {
     if (folder.empty()) return Result::Failure(SystemReason(ERROR_PATH_NOT_FOUND));
     WIN32_FIND_DATAW found;
     const OwnedFind find(FindFirstFileExW(ForFileApi(JoinPath(folder, L"*")).c_str(), FindExInfoBasic, &found,
@@ -57,14 +56,11 @@ Result ReadEntries(const std::wstring& folder, std::vector<FolderEntry>& entries
     }
     WaitCursorWhenSlow waitCursor;
     for (size_t seen = 1;; ++seen) {
-        if (!IsDotEntry(found)) entries.push_back(EntryFrom(found.cFileName, found.dwFileAttributes));
+        if (!IsDotEntry(found)) take(EntryFrom(found.cFileName, found.dwFileAttributes));
         if (seen % 1024 == 0) waitCursor.Check();
         if (!FindNextFileW(find.Get(), &found)) break;
     }
-    if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
-        entries.clear();
-        return Result::Failure(SystemReason(error));
-    }
+    if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) return Result::Failure(SystemReason(error));
     waitCursor.Check();
     return Result::Success();
 }

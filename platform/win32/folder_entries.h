@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,13 @@
 // An entry named name with the given attributes, as listing.h takes it.
 FolderEntry EntryFrom(std::wstring name, DWORD attributes);
 
-// Every entry of folder but "." and "..", hidden ones included, in the
-// order found. An empty drive is no failure; a folder that is missing, has
-// vanished or cannot be read is, and then entries is empty. A slow stick
-// or a folder of 100,000 files takes a while: once that is more than a
-// moment, the pointer shows it, until the reading is done.
-Result ReadEntries(const std::wstring& folder, std::vector<FolderEntry>& entries);
+// Hands take every entry of folder but "." and "..", hidden ones included,
+// in the order found. An empty drive is no failure; a folder that is
+// missing, has vanished or cannot be read is, and what take was handed
+// then is no answer. A slow stick or a folder of 100,000 files takes a
+// while: once that is more than a moment, the pointer shows it, until the
+// reading is done.
+Result ReadEntries(const std::wstring& folder, const std::function<void(FolderEntry)>& take);
 
 // How the lists show entry, one of folder's entries: for a hidden one, the
 // disk is asked for the programs and shortcuts of its name beside it.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "folder_entries.h"
 #include "name_order.h"
@@ -77,8 +78,7 @@ bool KeptScan::StillGood(const std::wstring& folder, EntryKind kind, ULONGLONG n
 
 // The kept entries, when they answer this request; either way they are dropped.
 bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::vector<Listed>& listed) {
-    KeptScan kept = std::move(kept_);
-    kept_ = {};
+    KeptScan kept = std::exchange(kept_, {});
     if (!kept.StillGood(folder, kind, GetTickCount64(), watch_.Version(folder))) return false;
     const DWORD attributes = GetFileAttributesW(ForFileApi(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
@@ -87,14 +87,14 @@ bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::ve
 }
 
 // The entries come from the last scan, or from the disk: then what each
-// list shows is told apart, and the other list's entries kept.
+// list shows is told apart as they are read, and the other list's kept.
 Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<Listed>& listed) {
     listed.clear();
     if (!TakeKept(folder, kind, listed)) {
         const uint64_t watchVersion = watch_.Version(folder);  // before reading: a change meanwhile shows
-        std::vector<FolderEntry> entries;
-        if (Result read = ReadEntries(folder, entries); !read.ok) return read;
-        ListedEntries both = ListEntries(std::move(entries));
+        FolderLister lister;
+        if (Result read = ReadEntries(folder, [&](FolderEntry entry) { lister.Add(std::move(entry)); }); !read.ok) return read;
+        ListedEntries both = lister.Done();
         const bool folders = kind == EntryKind::Folders;
         listed = std::move(folders ? both.folders : both.files);
         kept_ = {folder, folders ? EntryKind::Files : EntryKind::Folders, std::move(folders ? both.files : both.folders),

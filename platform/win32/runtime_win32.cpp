@@ -92,9 +92,8 @@ std::wstring Win32RunTime::ProgramFolder() {
 
 bool Win32RunTime::IsVisibleFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    const FolderEntry entry = EntryFrom(LastName(path), attributes);
-    return !entry.folder && IsVisible(entry);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           IsVisible(EntryFrom(LastName(path), attributes));
 }
 
 bool Win32RunTime::IsVisibleFolder(const std::wstring& path) {
@@ -128,7 +127,10 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
 }
 
 Result Win32RunTime::EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) {
-    return ReadEntries(folder, entries);
+    entries.clear();
+    const Result read = ReadEntries(folder, [&](FolderEntry entry) { entries.push_back(std::move(entry)); });
+    if (!read.ok) entries.clear();
+    return read;
 }
 
 

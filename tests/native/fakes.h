@@ -131,14 +131,22 @@ struct FakeDisk {
         return ::ListingOf(entry, EntriesOf(ParentFolder(path)));
     }
     bool Shows(const std::wstring& path) const { return ListingOf(path) != Listing::Unlisted; }
+    // What the lists show of folder, as the scanner finds it.
+    ListedEntries ListedIn(const std::wstring& folder) const {
+        FolderLister lister;
+        for (FolderEntry& entry : EntriesOf(folder)) lister.Add(std::move(entry));
+        return lister.Done();
+    }
     std::vector<std::wstring> FileNamesIn(const std::wstring& folder) const {
         std::vector<std::wstring> names;
-        for (Listed& file : ListEntries(EntriesOf(folder)).files) names.push_back(std::move(file.name));
+        for (Listed& file : ListedIn(folder).files) names.push_back(std::move(file.name));
+        std::sort(names.begin(), names.end());
         return names;
     }
     std::vector<std::wstring> SubfoldersOf(const std::wstring& folder) const {
         std::vector<std::wstring> result;
-        for (const Listed& subfolder : ListEntries(EntriesOf(folder)).folders) result.push_back(JoinPath(folder, subfolder.name));
+        for (const Listed& subfolder : ListedIn(folder).folders) result.push_back(JoinPath(folder, subfolder.name));
+        std::sort(result.begin(), result.end());
         return result;
     }
 };

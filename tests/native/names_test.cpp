@@ -358,9 +358,10 @@ TEST(Listing, EachListShowsItsKindAndFadesWhatAVirusHid) {
         {{L"课程/", L"!系统/", L"*私人/", L"课件.pptx", L"!desktop.ini", L"*~$课件.pptx", L"*!Thumbs.db"},
          {L"课程", L"系统"}, {L"课件.pptx"}},
         // A hidden folder or file with a visible program or shortcut of its
-        // name, in the other list or its own, is listed faded, in the order found.
-        {{L"第一周.exe", L"*!第一周/", L"第二周/", L"*!课件.pptx", L"课件.pptx.lnk"},
-         {L"*第一周", L"第二周"}, {L"第一周.exe", L"*课件.pptx", L"课件.pptx.lnk"}},
+        // name, in the other list or its own, is listed faded, after the
+        // visible entries: what shows it may come later.
+        {{L"*!第一周/", L"第二周/", L"*!课件.pptx", L"课件.pptx.lnk", L"第一周.exe"},
+         {L"第二周", L"*第一周"}, {L"课件.pptx.lnk", L"第一周.exe", L"*课件.pptx"}},
         {{L"*\u00A0/", L"可移动磁盘.lnk"}, {L"*\u00A0"}, {L"可移动磁盘.lnk"}},
         // A program that is hidden or a system file is no decoy: nothing shows.
         {{L"*第一周/", L"*第一周.exe", L"*第二周/", L"!第二周.exe"}, {}, {}},
@@ -374,7 +375,9 @@ TEST(Listing, EachListShowsItsKindAndFadesWhatAVirusHid) {
             for (const Listed& row : rows) names.push_back((row.faded ? L"*" : L"") + row.name);
             return names;
         };
-        const ListedEntries listed = ListEntries(entries);
+        FolderLister lister;
+        for (const FolderEntry& entry : entries) lister.Add(entry);
+        const ListedEntries listed = lister.Done();
         EXPECT_EQ(shown(listed.folders), c.folders);
         EXPECT_EQ(shown(listed.files), c.files);
         for (const FolderEntry& entry : entries) {  // one entry at a time, as the disk is asked about a name
