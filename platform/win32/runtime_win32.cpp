@@ -128,7 +128,7 @@ Entry Win32RunTime::EntryNamed(const std::wstring& folder, const std::wstring& n
 
 Result Win32RunTime::EntriesOf(const std::wstring& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
-    const Result read = ReadEntries(folder, [&](FolderEntry entry) { entries.push_back(std::move(entry)); });
+    Result read = ReadEntries(folder, [&](FolderEntry entry) { entries.push_back(std::move(entry)); });
     if (!read.ok) entries.clear();
     return read;
 }
