@@ -251,6 +251,8 @@ TEST(VisibleText, DirectionControlsShowAsMarkers) {
         {L"\xDB40\xDC20\xDB40\xDC7F", L"<U+E0020><U+E007F>"},  // a tag character is one marker
         {L"\U000E0020", L"<U+E0020>"},
         {L"课\u00AD程", L"课\u00AD程"},
+        {L"\xD800\u200E", L"\xD800<U+200E>"},  // half a pair joins nothing to it
+        {L"\u200E\xDC00", L"<U+200E>\xDC00"},
     };
     for (const auto& c : cases) EXPECT_EQ(VisibleText(c.text), c.shown);
 }
