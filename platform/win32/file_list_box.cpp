@@ -3,11 +3,11 @@
 #include "paths.h"
 
 Result FileListBox::SetPath(const std::wstring& folder) {
-    const std::wstring full = FullFolderPath(folder);
+    std::wstring full = FullFolderPath(folder);
     std::vector<Listed> files;
     if (Result scan = scanner_.Scan(full, EntryKind::Files, files); !scan.ok) return scan;
     const bool again = full == path_;
-    path_ = full;
+    path_ = std::move(full);  // not a copy made after the names read: see FolderScanner::Scan
     box_.Fill(files, -1, again);
     return Result::Success();
 }

@@ -91,14 +91,19 @@ bool FolderScanner::TakeKept(const std::wstring& folder, EntryKind kind, std::ve
 Result FolderScanner::Scan(const std::wstring& folder, EntryKind kind, std::vector<Listed>& listed) {
     listed.clear();
     if (!TakeKept(folder, kind, listed)) {
-        const uint64_t watchVersion = watch_.Version(folder);  // before reading: a change meanwhile shows
+        // What is kept is made before reading: the watch's version, so that a
+        // change meanwhile shows, and the folder's name, as a string made
+        // among the names read, however short, keeps their pages from going
+        // back to the system once they are freed (3 MB for 100,000 names).
+        const bool folders = kind == EntryKind::Folders;
+        KeptScan kept{folder, folders ? EntryKind::Files : EntryKind::Folders, {}, 0, watch_.Version(folder)};
         FolderLister lister;
         if (Result read = ReadEntries(folder, [&](FolderEntry entry) { lister.Add(std::move(entry)); }); !read.ok) return read;
         ListedEntries both = lister.Done();
-        const bool folders = kind == EntryKind::Folders;
         listed = std::move(folders ? both.folders : both.files);
-        kept_ = {folder, folders ? EntryKind::Files : EntryKind::Folders, std::move(folders ? both.files : both.folders),
-                 GetTickCount64(), watchVersion};
+        kept.listed = std::move(folders ? both.files : both.folders);
+        kept.scannedAt = GetTickCount64();
+        kept_ = std::move(kept);
     }
     SortInListOrder(listed);
     return Result::Success();
