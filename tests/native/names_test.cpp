@@ -251,10 +251,29 @@ TEST(VisibleText, DirectionControlsShowAsMarkers) {
         {L"\xDB40\xDC20\xDB40\xDC7F", L"<U+E0020><U+E007F>"},  // a tag character is one marker
         {L"\U000E0020", L"<U+E0020>"},
         {L"课\u00AD程", L"课\u00AD程"},
-        {L"\xD800\u200E", L"\xD800<U+200E>"},  // half a pair joins nothing to it
-        {L"\u200E\xDC00", L"<U+200E>\xDC00"},
     };
     for (const auto& c : cases) EXPECT_EQ(VisibleText(c.text), c.shown);
+}
+
+// A pair is one character only with both halves in their ranges; half a pair
+// is one character of its own, and the text's end is never read past (a
+// name is often a view into a longer path).
+TEST(VisibleText, SurrogatePairsDecodeAtTheEdgesOfTheirRanges) {
+    const struct {
+        std::wstring_view text;
+        char32_t first;
+        size_t length;
+    } cases[] = {
+        {L"\xD800\xDC00", 0x10000, 2},         {L"\xDBFF\xDFFF", 0x10FFFF, 2},
+        {L"\xD7FF\xDC00", 0xD7FF, 1},          {L"\xDC00\xDC00", 0xDC00, 1},
+        {L"\xD800\xDBFF", 0xD800, 1},          {L"\xD800\xE000", 0xD800, 1},
+        {std::wstring_view(L"\xD800\xDC00", 1), 0xD800, 1},
+    };
+    for (const auto& c : cases) {
+        size_t at = 0;
+        EXPECT_EQ(NextCharacter(c.text, at), c.first) << testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(at, c.length);
+    }
 }
 
 // A folder's entries as the tables below write them: "/" ends a folder's
