@@ -315,9 +315,13 @@ public:
 
     std::wstring Path() const override { return path_; }
     Result SetPath(const std::wstring& folder) override {
+        ++setPathCalls;
         if (!disk_.CanList(folder)) return Result::Failure(L"找不到路径。");
         path_ = folder;
         names_ = disk_.FileNamesIn(folder);  // as the real list, what it read then
+        faded_.clear();
+        for (const Listed& file : disk_.ListedIn(folder).files)
+            if (file.faded) faded_.insert(file.name);
         selected_.clear();
         return Result::Success();
     }
@@ -327,11 +331,17 @@ public:
         return !selected_.empty();
     }
     void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
-        for (const auto& name : drop) std::erase(names_, name);
-        for (const auto& listed : add) InsertSorted(names_, listed.name);
+        for (const auto& name : drop) std::erase(names_, name), faded_.erase(name);
+        for (const auto& listed : add) {
+            InsertSorted(names_, listed.name);
+            if (listed.faded) faded_.insert(listed.name);
+            else faded_.erase(listed.name);
+        }
         if (std::find(names_.begin(), names_.end(), selected_) == names_.end()) selected_.clear();
     }
     const std::vector<std::wstring>& Names() const { return names_; }
+    // The names drawn faded, in order.
+    std::vector<std::wstring> Faded() const { return {faded_.begin(), faded_.end()}; }
     bool SelectFirstMatching(const std::wstring& text) override {
         const int found = FirstMatching(names_, text);
         if (found >= 0) selected_ = names_[found];
@@ -341,10 +351,13 @@ public:
     // What the user does: selects the file named name.
     void UserSelects(const std::wstring& name) { selected_ = name; }
 
+    int setPathCalls = 0;
+
 private:
     const FakeDisk& disk_;
     std::wstring path_, selected_;
     std::vector<std::wstring> names_;
+    std::set<std::wstring> faded_;
 };
 
 // Watches as the Win32 ones behave: a watch on a folder that is not there

@@ -403,6 +403,21 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     disk.AddFile(L"E:\\Lessons\\Week4\\讲义.lnk");
     Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"讲义.lnk"}}});
     EXPECT_EQ(file1.Names(), (Names{L"讲义.lnk", L"讲义.pptx", L"长文件名.doc"}));
+    // Its shortcut there first, a file it hides is listed faded as it comes.
+    disk.AddFile(L"E:\\Lessons\\Week4\\试卷.lnk");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"试卷.lnk"}}});
+    disk.AddFile(L"E:\\Lessons\\Week4\\试卷.docx");
+    disk.hiddenFiles.insert(L"E:\\Lessons\\Week4\\试卷.docx");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons\\Week4", {{Kind::Added, L"试卷.docx"}}});
+    EXPECT_EQ(file1.Faded(), (Names{L"讲义.pptx", L"试卷.docx"}));
+    // A folder the open folder reports by its short name: the folder list is
+    // read again, and the file list, on another folder, is not.
+    const int fileListReads = file1.setPathCalls;
+    disk.AddFolder(L"E:\\Lessons\\长文件夹名");
+    disk.otherNames.insert(L"E:\\Lessons\\CHANGW~2");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"CHANGW~2"}}});
+    EXPECT_EQ(dir1.Subfolders(), (Names{L"Week4", L"长文件夹名"}));
+    EXPECT_EQ(file1.setPathCalls, fileListReads);
     EXPECT_TRUE(app.messages.empty());
 }
 
@@ -485,12 +500,14 @@ TEST_F(Clicks, RemovingTheDrive) {
     form.Drive_Removed();
     EXPECT_FALSE(watch.askedToRemove);
     disk.AddFile(L"E:\\Lessons\\while away.doc");
+    disk.AddFolder(L"E:\\Lessons\\Week3");
     form.Drive_Arrived(L'F');  // another drive
     CatchUp();
     EXPECT_TRUE(watch.Alive().empty());
     form.Drive_Arrived(L'e');
     CatchUp();
     EXPECT_EQ(watch.Alive(), watched);
+    EXPECT_EQ(dir1.Subfolders(), (Names{L"Week1", L"Week2", L"Week3"}));
     EXPECT_EQ(file1.Names(), (Names{L"a.doc", L"while asked.doc", L"while away.doc"}));
 
     // Pulled out without being asked: nothing stays held or watched until it

@@ -363,6 +363,15 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         for (const FolderEntry& entry : entries) {
             if (entry.hidden && ShowsHidden(entry, entries)) shown.push_back(entry.name);
             if (!entry.folder && !entry.hidden && FindDecoy(entry.name, entries, c.underWine)) decoys.push_back(entry.name);
+            if (!entry.hidden) continue;
+            // The disk is asked only for the names a decoy of it could have, in
+            // any case: the answer is the same as with the whole folder read.
+            const std::vector<std::wstring> named = DecoyNames(entry);
+            std::vector<FolderEntry> asked;
+            for (const FolderEntry& other : entries)
+                if (std::any_of(named.begin(), named.end(), [&](const auto& n) { return SameName(n, other.name); }))
+                    asked.push_back(other);
+            EXPECT_EQ(ShowsHidden(entry, asked), ShowsHidden(entry, entries)) << testing::PrintToString(entry.name);
         }
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(decoys, c.decoys);
@@ -430,6 +439,8 @@ TEST(PathParts, RootsAndWhatLiesBelowThem) {
         {L"\\\\server\\share", true, L"", L"\\\\server\\share", L"\\\\server\\share\\a"},
         {L"\\\\server\\share\\", true, L"", L"\\\\server\\share\\", L"\\\\server\\share\\a"},
         {L"\\\\server\\share\\课程", false, L"\\\\server\\share", L"课程", L"\\\\server\\share\\课程\\a"},
+        {L"\\\\server\\", false, L"\\\\server", L"", L"\\\\server\\a"},  // a server, no share: no root
+        {L"\\\\s\\c", true, L"", L"\\\\s\\c", L"\\\\s\\c\\a"},  // one-letter server and share
         {L"\\\\?\\E:\\", true, L"", L"\\\\?\\E:\\", L"\\\\?\\E:\\a"},
         {L"\\\\?\\E:\\课程", false, L"\\\\?\\E:\\", L"课程", L"\\\\?\\E:\\课程\\a"},
         {L"\\\\?\\UNC\\server\\share", true, L"", L"\\\\?\\UNC\\server\\share", L"\\\\?\\UNC\\server\\share\\a"},
