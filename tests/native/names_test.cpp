@@ -317,9 +317,10 @@ TEST(Decoys, WhatAVirusHidIsShownAndItsDecoysRefused) {
         // ("\xDB40\xDC20") or not; the characters just outside each range are not.
         {{L"*\u00AD/", L"*\u034F\u061C/", L"*\u115F\u1160/", L"*\u17B4\u17B5\u180E/", L"*\u200F/", L"*\u202A/",
           L"*\u202E/", L"*\u2066\u2069/", L"*\uFE00\uFE0F/", L"*\xDB40\xDC20\xDB40\xDC7F/", L"*\U000E0020/",
-          L"*\u00AC/", L"*\u2029/", L"*\u206A/", L"*\uFE10/", L"*\xDB40\xDC1F/", L"*\xDB40\xDC80/", L"*\xDB40/"}, false,
+          L"*\u2000\u202F\u205F/", L"*\u00AC/", L"*\u2029/", L"*\u206A/", L"*\uFE10/", L"*\xDB40\xDC1F/", L"*\xDB40\xDC80/",
+          L"*\xDB40/", L"*\u1FFF/", L"*\u2030/", L"*\u205E/"}, false,
          {L"\u00AD", L"\u034F\u061C", L"\u115F\u1160", L"\u17B4\u17B5\u180E", L"\u200F", L"\u202A", L"\u202E",
-          L"\u2066\u2069", L"\uFE00\uFE0F", L"\xDB40\xDC20\xDB40\xDC7F", L"\U000E0020"}, {}},
+          L"\u2066\u2069", L"\uFE00\uFE0F", L"\xDB40\xDC20\xDB40\xDC7F", L"\U000E0020", L"\u2000\u202F\u205F"}, {}},
         // Beside it, scripts are decoys as shortcuts are; the program there is not.
         {{L"*\u200E/", L"打开.bat", L"打开.ps1", L"打开.hta", L"打开.js", L"安装.exe", L"帮助.chm", L"说明.txt"}, false,
          {L"\u200E"}, {L"打开.bat", L"打开.ps1", L"打开.hta", L"打开.js"}},
