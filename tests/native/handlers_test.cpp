@@ -418,6 +418,16 @@ TEST_F(Clicks, FoldersThatGoAsExplorerFollowsThem) {
     Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::Added, L"CHANGW~2"}}});
     EXPECT_EQ(dir1.Subfolders(), (Names{L"Week4", L"长文件夹名"}));
     EXPECT_EQ(file1.setPathCalls, fileListReads);
+    // The highlighted folder renamed to one that cannot be read: both lists
+    // are read again, and the open folder's files shown.
+    const int folderListReads = dir1.setPathCalls;
+    disk.Remove(L"E:\\Lessons\\Week4");
+    disk.AddFolder(L"E:\\Lessons\\第四周");
+    disk.unlistable.insert(L"E:\\Lessons\\第四周");
+    Reports({FolderReport::Kind::Names, L"E:\\Lessons", {{Kind::RenamedFrom, L"Week4"}, {Kind::RenamedTo, L"第四周"}}});
+    EXPECT_EQ(dir1.setPathCalls, folderListReads + 1);
+    EXPECT_EQ(State().CurrentFolder, L"E:\\Lessons");
+    EXPECT_EQ(file1.Path(), L"E:\\Lessons");
     EXPECT_TRUE(app.messages.empty());
 }
 

@@ -436,6 +436,8 @@ TEST(PathParts, RootsAndWhatLiesBelowThem) {
         {L"A:\\", true, L"", L"A:\\", L"A:\\a"},        // the first and last drive letters
         {L"z:\\", true, L"", L"z:\\", L"z:\\a"},
         {L"Z:\\tmp", false, L"Z:\\", L"tmp", L"Z:\\tmp\\a"},
+        {L"1:\\", false, L"1:", L"", L"1:\\a"},  // no letter, or no backslash: no root
+        {L"E:/", false, L"", L"E:/", L"E:/\\a"},
         {L"E:\\课程\\第一周", false, L"E:\\课程", L"第一周", L"E:\\课程\\第一周\\a"},
         {L"\\\\server\\share", true, L"", L"\\\\server\\share", L"\\\\server\\share\\a"},
         {L"\\\\server\\share\\", true, L"", L"\\\\server\\share\\", L"\\\\server\\share\\a"},
