@@ -331,7 +331,10 @@ public:
         return !selected_.empty();
     }
     void Change(const std::vector<Listed>& add, const std::vector<std::wstring>& drop) override {
-        for (const auto& name : drop) std::erase(names_, name), faded_.erase(name);
+        for (const auto& name : drop) {
+            std::erase(names_, name);
+            faded_.erase(name);
+        }
         for (const auto& listed : add) {
             InsertSorted(names_, listed.name);
             if (listed.faded) faded_.insert(listed.name);
